@@ -1,0 +1,258 @@
+#include "cli/CalcCommand.h"
+
+#include "report/CFormat.h"
+#include "text/LogFile.h"
+#include "text/NumberInput.h"
+#include "text/ShiftJis.h"
+
+#include <ostream>
+#include <set>
+#include <string_view>
+
+bool COptionValues::Has(const std::string& strName) const {
+    return m_numbers.count(strName) != 0 || m_texts.count(strName) != 0;
+}
+
+double COptionValues::Number(const std::string& strName) const {
+    const auto it = m_numbers.find(strName);
+    return it == m_numbers.end() ? 0.0 : it->second;
+}
+
+const std::string& COptionValues::Text(const std::string& strName) const {
+    static const std::string strEmpty;
+    const auto it = m_texts.find(strName);
+    return it == m_texts.end() ? strEmpty : it->second;
+}
+
+void COptionValues::SetNumber(const std::string& strName, double dValue) {
+    m_numbers[strName] = dValue;
+}
+
+void COptionValues::SetText(const std::string& strName, const std::string& strValue) {
+    m_texts[strName] = strValue;
+}
+
+namespace {
+
+constexpr const char* kProgram = "vantix-calc";
+
+void PrintUsage(std::ostream& out) {
+    out << "使い方: vantix-calc <計算> [--オプション 値 ...]\n"
+           "\n"
+           "計算:\n";
+    for (const CCalcCommand& command : CalcCommands()) {
+        out << "  " << command.pszName;
+        for (std::size_t n = std::string_view(command.pszName).size(); n < 14; ++n) {
+            out << ' ';
+        }
+        out << command.pszSummary << '\n';
+    }
+    out << "\n"
+           "共通のオプション:\n"
+           "  --time \"YYYY-MM-DD HH:MM\"  レポートの日時行にこの日時を使う\n"
+           "  --append FILE              レポートを Shift-JIS のログ FILE "
+           "の末尾に追加する（何も表示しない）\n"
+           "  --encoding utf-8|cp932     標準出力の文字コード（既定 utf-8）\n"
+           "  --json                     入力と結果を JSON で表示する\n"
+           "  --help, --version          使い方、バージョン\n"
+           "\n"
+           "各計算のオプションは vantix-calc <計算> --help で表示します。\n";
+}
+
+void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
+    out << "使い方: vantix-calc " << command.pszName << " [オプション]\n"
+        << command.pszSummary << "\n\n";
+    for (const COptionSpec& spec : command.options) {
+        std::string strLine = FormatC("  --%s %s", spec.pszName, spec.pszValueName);
+        while (strLine.size() < 28) {
+            strLine += ' ';
+        }
+        out << strLine << spec.pszHelp;
+        if (spec.eKind == COptionSpec::Number) {
+            out << FormatC("（%s から %s まで）", FormatEditValue(spec.dMin).c_str(),
+                           FormatEditValue(spec.dMax).c_str());
+        }
+        if (!spec.bRequired) {
+            out << "（省略可）";
+        }
+        out << '\n';
+    }
+    out << "\n共通のオプション: --time, --append, --encoding, --json（vantix-calc --help "
+           "を参照）\n";
+}
+
+const CCalcCommand* FindCommand(std::string_view name) {
+    for (const CCalcCommand& command : CalcCommands()) {
+        if (name == command.pszName) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+const COptionSpec* FindOption(const CCalcCommand& command, std::string_view name) {
+    for (const COptionSpec& spec : command.options) {
+        if (name == spec.pszName) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+struct CCommonOptions {
+    CLocalTime time = CurrentLocalTime();
+    std::string strAppend;
+    bool bAppend = false;
+    bool bJson = false;
+    bool bShiftJisOutput = false;
+    bool bHelp = false;
+};
+
+// Reads the options after the calculator's name. Returns false (after writing
+// the message) on any usage error.
+bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv,
+                  CCommonOptions& common, COptionValues& values, std::ostream& err) {
+    std::set<std::string> seen;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            common.bHelp = true;
+            return true;
+        }
+        if (arg == "--json") {
+            common.bJson = true;
+            continue;
+        }
+        if (arg.substr(0, 2) != "--") {
+            err << kProgram << ": 余分な引数 \"" << arg << "\" があります。\n";
+            return false;
+        }
+        const std::string strName(arg.substr(2));
+        const COptionSpec* spec = FindOption(command, strName);
+        const bool bCommon = strName == "time" || strName == "append" || strName == "encoding";
+        if (spec == nullptr && !bCommon) {
+            err << kProgram << ": " << command.pszName << " に --" << strName
+                << " というオプションはありません。\n";
+            return false;
+        }
+        if (i + 1 >= argc) {
+            err << kProgram << ": --" << strName << " に値がありません。\n";
+            return false;
+        }
+        if (!seen.insert(strName).second) {
+            err << kProgram << ": --" << strName << " が二度指定されています。\n";
+            return false;
+        }
+        const char* pszValue = argv[++i];
+        if (strName == "time") {
+            if (!ParseLocalTime(pszValue, common.time)) {
+                err << kProgram << ": --time の値 \"" << pszValue
+                    << "\" は \"YYYY-MM-DD HH:MM\" の形の日時ではありません。\n";
+                return false;
+            }
+        } else if (strName == "append") {
+            common.strAppend = pszValue;
+            common.bAppend = true;
+        } else if (strName == "encoding") {
+            const std::string_view encoding = pszValue;
+            if (encoding == "utf-8" || encoding == "UTF-8") {
+                common.bShiftJisOutput = false;
+            } else if (encoding == "cp932" || encoding == "CP932" || encoding == "shift-jis") {
+                common.bShiftJisOutput = true;
+            } else {
+                err << kProgram << ": --encoding は utf-8 か cp932 です（\"" << pszValue
+                    << "\" は使えません）。\n";
+                return false;
+            }
+        } else if (spec->eKind == COptionSpec::Text) {
+            values.SetText(strName, pszValue);
+        } else {
+            double dValue = 0.0;
+            const std::string strRange =
+                FormatC("%s から %s まで", FormatEditValue(spec->dMin).c_str(),
+                        FormatEditValue(spec->dMax).c_str());
+            if (!ParseNumber(pszValue, dValue)) {
+                err << kProgram << ": --" << strName << " の値 \"" << pszValue
+                    << "\" は数値ではありません（" << strRange << "）。\n";
+                return false;
+            }
+            if (!IsWithinRange(dValue, spec->dMin, spec->dMax)) {
+                err << kProgram << ": --" << strName << " の値 " << pszValue << " は範囲外です（"
+                    << strRange << "）。\n";
+                return false;
+            }
+            values.SetNumber(strName, dValue);
+        }
+    }
+    for (const COptionSpec& spec : command.options) {
+        if (spec.bRequired && !values.Has(spec.pszName)) {
+            err << kProgram << ": " << command.pszName << " には --" << spec.pszName << " "
+                << spec.pszValueName << " が必要です。\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    if (argc < 2) {
+        PrintUsage(out);
+        return 0;
+    }
+    const std::string_view first = argv[1];
+    if (first == "--help" || first == "-h") {
+        PrintUsage(out);
+        return 0;
+    }
+    if (first == "--version") {
+        out << kProgram << ' ' << VANTIX_VERSION << '\n';
+        return 0;
+    }
+    const CCalcCommand* command = FindCommand(first);
+    if (command == nullptr) {
+        err << kProgram << ": \"" << first << "\" という計算はありません。\n\n";
+        PrintUsage(err);
+        return 2;
+    }
+    CCommonOptions common;
+    COptionValues values;
+    if (!ParseOptions(*command, argc, argv, common, values, err)) {
+        return 2;
+    }
+    if (common.bHelp) {
+        PrintCommandUsage(*command, out);
+        return 0;
+    }
+    const CCalcOutcome outcome = command->pfnRun(values, common.time);
+    if (outcome.eStatus != CCalcOutcome::Done) {
+        err << kProgram << ": " << outcome.strMessage << '\n';
+        return static_cast<int>(outcome.eStatus);
+    }
+    if (common.bAppend) {
+        std::string strError;
+        if (!AppendReportToLogFile(common.strAppend, outcome.strReport, strError)) {
+            err << kProgram << ": " << strError << '\n';
+            return 1;
+        }
+    }
+    if (common.bJson) {
+        out << outcome.strJson << '\n';
+    } else if (!common.bAppend) {
+        if (common.bShiftJisOutput) {
+            std::string strBytes;
+            CEncodeError error;
+            if (!EncodeShiftJis(outcome.strReport, strBytes, error)) {
+                err << kProgram << ": レポートを Shift-JIS で書けません（" << error.m_nLine
+                    << " 行 " << error.m_nColumn << " 桁）。\n";
+                return 1;
+            }
+            out << strBytes;
+        } else {
+            out << outcome.strReport;
+        }
+    }
+    out.flush();
+    return 0;
+}

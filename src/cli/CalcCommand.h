@@ -1,0 +1,59 @@
+#pragma once
+
+#include "report/LocalTime.h"
+
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+// One option of a calculator on the command line ("--name value").
+struct COptionSpec {
+    enum EKind { Number, Text };
+    const char* pszName;      // without the leading "--"
+    const char* pszValueName; // shown in the usage, e.g. "MHz"
+    const char* pszHelp;      // one line, Japanese
+    EKind eKind = Number;
+    double dMin = 0.0; // inclusive range of a Number, the same as the dialog field's
+    double dMax = 0.0;
+    bool bRequired = true;
+};
+
+// The option values a calculator receives, already parsed and range-checked.
+class COptionValues {
+public:
+    bool Has(const std::string& strName) const;
+    double Number(const std::string& strName) const; // 0 when absent
+    const std::string& Text(const std::string& strName) const;
+
+    void SetNumber(const std::string& strName, double dValue);
+    void SetText(const std::string& strName, const std::string& strValue);
+
+private:
+    std::map<std::string, double> m_numbers;
+    std::map<std::string, std::string> m_texts;
+};
+
+// What a calculator run produced.
+struct CCalcOutcome {
+    enum EStatus { Done = 0, Refused = 1, BadUsage = 2 };
+    EStatus eStatus = Done;
+    std::string strMessage; // for Refused and BadUsage: what went wrong
+    std::string strReport;  // UTF-8 report with CR LF, exactly as the dialog hands it over
+    std::string strJson;    // one JSON object with inputs and results at full precision
+};
+
+using CalcRunFn = CCalcOutcome (*)(const COptionValues& values, const CLocalTime& time);
+
+struct CCalcCommand {
+    const char* pszName;
+    const char* pszSummary; // one line, Japanese
+    std::vector<COptionSpec> options;
+    CalcRunFn pfnRun;
+};
+
+// Every calculator the command line knows, in the order the usage lists them.
+const std::vector<CCalcCommand>& CalcCommands();
+
+// The whole of vantix-calc: returns its exit status.
+int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

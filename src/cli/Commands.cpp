@@ -1,0 +1,6 @@
+#include "cli/Commands.h"
+
+const std::vector<CCalcCommand>& CalcCommands() {
+    static const std::vector<CCalcCommand> commands = {};
+    return commands;
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "cli/CalcCommand.h"
+
+// One factory per calculator, each in its own <Name>Command.cpp.

@@ -1,0 +1,158 @@
+#include "text/LogFile.h"
+
+#include "report/CFormat.h"
+#include "text/LineEnds.h"
+#include "text/ShiftJis.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string FolderOf(const std::string& strPath) {
+    const std::size_t nSlash = strPath.rfind('/');
+    if (nSlash == std::string::npos) {
+        return ".";
+    }
+    return nSlash == 0 ? "/" : strPath.substr(0, nSlash);
+}
+
+std::string WriteFailure(const std::string& strPath, int nErrno) {
+    return FormatC("ファイル \"%s\" に書き込めません: %s", strPath.c_str(), std::strerror(nErrno));
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t nWritten = ::write(fd, bytes.data(), bytes.size());
+        if (nWritten < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(nWritten));
+    }
+    return true;
+}
+
+// Reads a whole file. A missing file reads as empty (bExists false).
+bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExists,
+                   std::string& strError) {
+    bExists = false;
+    strBytes.clear();
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return true;
+        }
+        strError =
+            FormatC("ファイル \"%s\" を開けません: %s", strPath.c_str(), std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        strError = FormatC("\"%s\" はフォルダです。", strPath.c_str());
+        return false;
+    }
+    bExists = true;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t nRead = ::read(fd, buffer, sizeof buffer);
+        if (nRead < 0 && errno == EINTR) {
+            continue;
+        }
+        if (nRead < 0) {
+            strError =
+                FormatC("ファイル \"%s\" を読めません: %s", strPath.c_str(), std::strerror(errno));
+            ::close(fd);
+            return false;
+        }
+        if (nRead == 0) {
+            break;
+        }
+        strBytes.append(buffer, static_cast<std::size_t>(nRead));
+    }
+    ::close(fd);
+    return true;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& strPath, std::string_view bytes,
+                         std::string& strError) {
+    struct stat info {};
+    mode_t mode = 0644;
+    if (::stat(strPath.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            strError = FormatC("\"%s\" はフォルダなので保存できません。", strPath.c_str());
+            return false;
+        }
+        mode = info.st_mode & 07777;
+    }
+    std::string strTemp = FolderOf(strPath) + "/.vantix-XXXXXX";
+    const int fd = ::mkstemp(strTemp.data());
+    if (fd < 0) {
+        strError = WriteFailure(strPath, errno);
+        return false;
+    }
+    const bool bWritten = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const int nWriteErrno = errno;
+    if (::close(fd) != 0 || !bWritten) {
+        const int nErrno = bWritten ? errno : nWriteErrno;
+        ::unlink(strTemp.c_str());
+        strError = WriteFailure(strPath, nErrno);
+        return false;
+    }
+    if (::rename(strTemp.c_str(), strPath.c_str()) != 0) {
+        const int nErrno = errno;
+        ::unlink(strTemp.c_str());
+        strError = WriteFailure(strPath, nErrno);
+        return false;
+    }
+    return true;
+}
+
+bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
+                           std::string& strError) {
+    std::string strOld;
+    bool bExists = false;
+    if (!ReadWholeFile(strPath, strOld, bExists, strError)) {
+        return false;
+    }
+    if (strOld.find('\0') != std::string::npos) {
+        strError = FormatC("\"%s\" は NUL バイトを含むため、テキストのログとして扱えません。",
+                           strPath.c_str());
+        return false;
+    }
+    std::string strIgnored;
+    CDecodeError decodeError;
+    const bool bShiftJis = DecodeShiftJis(strOld, strIgnored, decodeError);
+    std::size_t nUtf8Error = 0;
+    if (!bShiftJis && !IsValidUtf8(strOld, nUtf8Error)) {
+        strError = FormatC("\"%s\" は Shift-JIS のテキストではありません（%zu バイト目）。",
+                           strPath.c_str(), decodeError.m_nByteOffset);
+        return false;
+    }
+    // The report keeps the line-end style of the log it joins.
+    ELineEnds style = ELineEnds::CrLf;
+    ToLf(strOld, style);
+    ELineEnds reportStyle = ELineEnds::CrLf;
+    std::string strReport = FromLf(ToLf(reportUtf8, reportStyle),
+                                   style == ELineEnds::Lf ? ELineEnds::Lf : ELineEnds::CrLf);
+    std::string strAdded;
+    if (bShiftJis) {
+        CEncodeError encodeError;
+        if (!EncodeShiftJis(strReport, strAdded, encodeError)) {
+            strError = FormatC("レポートの %zu 行 %zu 桁の文字は Shift-JIS で保存できません。",
+                               encodeError.m_nLine, encodeError.m_nColumn);
+            return false;
+        }
+    } else {
+        strAdded = strReport;
+    }
+    return WriteFileAtomically(strPath, strOld + strAdded, strError);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes bytes to a file atomically: a temporary file in the same folder is
+// written, flushed to disk and renamed over the target, so the target is
+// either left as it was or holds all of the new bytes. On failure the reason
+// is put in strError (Japanese, for the user) and false is returned.
+bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std::string& strError);
+
+// Appends a report (UTF-8, CR LF line ends) to a log file the way the GUI's
+// append + save does: the file (created when missing) is read, decoded from
+// Shift-JIS (or taken as UTF-8 when it is valid UTF-8 and not Shift-JIS), the
+// report is appended, and the whole is written back atomically in the file's
+// own encoding. Nothing is written when the report cannot be encoded.
+bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
+                           std::string& strError);
