@@ -103,6 +103,9 @@ void CCalcDialog::Build() {
             static_cast<QComboBox*>(pWidget)->setMaxVisibleItems(
                 std::max(1, (dropped.height() - nClosed) / nItemHeight));
         }
+        if (control.eKind == EControlKind::Static) {
+            WidenClippedLabel(static_cast<QLabel*>(pWidget), control.nStyle);
+        }
         if (control.nStyle & kDisabled) {
             pWidget->setEnabled(false);
         }
@@ -118,6 +121,31 @@ void CCalcDialog::Build() {
     for (QWidget* pGroupBox : groupBoxes) {
         pGroupBox->lower();
     }
+}
+
+QWidget* CCalcDialog::ControlWidget(std::size_t nIndex) const {
+    return nIndex < m_controls.size() ? m_controls[nIndex].second : nullptr;
+}
+
+// Templates were drawn for a narrower font than some fallbacks: a plain label
+// whose text does not fit grows to the side its alignment leaves free, so
+// that no label is cut off.
+void CCalcDialog::WidenClippedLabel(QLabel* pLabel, unsigned nStyle) {
+    if (nStyle & (kSunken | kWrap)) {
+        return;
+    }
+    const QFontMetrics metrics(pLabel->font());
+    int nWidest = 0;
+    for (const QString& strLine : pLabel->text().split('\n')) {
+        nWidest = std::max(nWidest, metrics.horizontalAdvance(strLine));
+    }
+    const QRect rect = pLabel->geometry();
+    const int nMissing = nWidest + 1 - rect.width();
+    if (nMissing <= 0) {
+        return;
+    }
+    const int nLeft = (nStyle & kCentre) ? (nMissing + 1) / 2 : (nStyle & kRight) ? nMissing : 0;
+    pLabel->setGeometry(rect.x() - nLeft, rect.y(), rect.width() + nMissing, rect.height());
 }
 
 QWidget* CCalcDialog::CreateControl(const CControlTemplate& control) {

@@ -13,6 +13,7 @@
 
 class CDataExchange;
 class QFocusEvent;
+class QLabel;
 class QRadioButton;
 
 // Ends of a modal run, as DoModal/exec report them.
@@ -78,6 +79,8 @@ public:
     // Base units of the dialog font, and a template rectangle in pixels.
     QSize BaseUnits() const { return m_baseUnits; }
     QRect PixelRect(const CControlTemplate& control) const;
+    // The widget made for the template's nIndex-th control.
+    QWidget* ControlWidget(std::size_t nIndex) const;
 
     // Called by CDataExchange for the first field of a pass that failed.
     void FailField(int nId, const QString& strMessage);
@@ -116,6 +119,7 @@ protected:
 private:
     void Build();
     QWidget* CreateControl(const CControlTemplate& control);
+    void WidenClippedLabel(QLabel* pLabel, unsigned nStyle);
     void Notify(int nId, ENotify eCode);
     void RunAction(const std::function<void()>& fnAction);
     bool FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent);
