@@ -36,11 +36,11 @@ namespace {
 
 constexpr const char* kProgram = "vantix-calc";
 
-void PrintUsage(std::ostream& out) {
+void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
     out << "使い方: vantix-calc <計算> [--オプション 値 ...]\n"
            "\n"
            "計算:\n";
-    for (const CCalcCommand& command : CalcCommands()) {
+    for (const CCalcCommand& command : commands) {
         out << "  " << command.pszName;
         for (std::size_t n = std::string_view(command.pszName).size(); n < 14; ++n) {
             out << ' ';
@@ -81,8 +81,21 @@ void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
            "を参照）\n";
 }
 
-const CCalcCommand* FindCommand(std::string_view name) {
-    for (const CCalcCommand& command : CalcCommands()) {
+std::string RangeText(const COptionSpec& spec) {
+    return FormatC("%s から %s まで", FormatEditValue(spec.dMin).c_str(),
+                   FormatEditValue(spec.dMax).c_str());
+}
+
+// What the value of an option should be, for messages about a missing one.
+std::string ExpectedValueText(const COptionSpec& spec) {
+    if (spec.eKind == COptionSpec::Number) {
+        return FormatC("%s、%s", spec.pszValueName, RangeText(spec).c_str());
+    }
+    return spec.pszValueName;
+}
+
+const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::string_view name) {
+    for (const CCalcCommand& command : commands) {
         if (name == command.pszName) {
             return &command;
         }
@@ -135,8 +148,13 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                 << " というオプションはありません。\n";
             return false;
         }
-        if (i + 1 >= argc) {
-            err << kProgram << ": --" << strName << " に値がありません。\n";
+        // A value never starts with "--": "--append --json" lacks its file.
+        if (i + 1 >= argc || std::string_view(argv[i + 1]).substr(0, 2) == "--") {
+            err << kProgram << ": --" << strName << " に値がありません";
+            if (spec != nullptr && !bCommon) {
+                err << "（" << ExpectedValueText(*spec) << "）";
+            }
+            err << "。\n";
             return false;
         }
         if (!seen.insert(strName).second) {
@@ -168,9 +186,7 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             values.SetText(strName, pszValue);
         } else {
             double dValue = 0.0;
-            const std::string strRange =
-                FormatC("%s から %s まで", FormatEditValue(spec->dMin).c_str(),
-                        FormatEditValue(spec->dMax).c_str());
+            const std::string strRange = RangeText(*spec);
             if (!ParseNumber(pszValue, dValue)) {
                 err << kProgram << ": --" << strName << " の値 \"" << pszValue
                     << "\" は数値ではありません（" << strRange << "）。\n";
@@ -186,34 +202,50 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
     }
     for (const COptionSpec& spec : command.options) {
         if (spec.bRequired && !values.Has(spec.pszName)) {
-            err << kProgram << ": " << command.pszName << " には --" << spec.pszName << " "
-                << spec.pszValueName << " が必要です。\n";
+            err << kProgram << ": " << command.pszName << " には --" << spec.pszName
+                << " が必要です（" << ExpectedValueText(spec) << "）。\n";
             return false;
         }
     }
     return true;
 }
 
+// Standard output that cannot be written (a full disk, a closed pipe) must not
+// end with status 0 as if the report had been delivered.
+int Finish(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (!out) {
+        err << kProgram << ": 標準出力に書き込めません。\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    return RunCalcCli(CalcCommands(), argc, argv, out, err);
+}
+
+int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* const* argv,
+               std::ostream& out, std::ostream& err) {
     if (argc < 2) {
-        PrintUsage(out);
-        return 0;
+        PrintUsage(commands, out);
+        return Finish(out, err);
     }
     const std::string_view first = argv[1];
     if (first == "--help" || first == "-h") {
-        PrintUsage(out);
-        return 0;
+        PrintUsage(commands, out);
+        return Finish(out, err);
     }
     if (first == "--version") {
         out << kProgram << ' ' << VANTIX_VERSION << '\n';
-        return 0;
+        return Finish(out, err);
     }
-    const CCalcCommand* command = FindCommand(first);
+    const CCalcCommand* command = FindCommand(commands, first);
     if (command == nullptr) {
         err << kProgram << ": \"" << first << "\" という計算はありません。\n\n";
-        PrintUsage(err);
+        PrintUsage(commands, err);
         return 2;
     }
     CCommonOptions common;
@@ -223,7 +255,7 @@ int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostrea
     }
     if (common.bHelp) {
         PrintCommandUsage(*command, out);
-        return 0;
+        return Finish(out, err);
     }
     const CCalcOutcome outcome = command->pfnRun(values, common.time);
     if (outcome.eStatus != CCalcOutcome::Done) {
@@ -253,6 +285,5 @@ int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostrea
             out << outcome.strReport;
         }
     }
-    out.flush();
-    return 0;
+    return Finish(out, err);
 }
