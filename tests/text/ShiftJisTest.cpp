@@ -99,12 +99,17 @@ INSTANTIATE_TEST_SUITE_P(
                                     2},
                       DecodeFailure{"NulByte", std::string("ab\x81\x40\0cd", 7), 4},
                       DecodeFailure{"UnassignedSingleByte", "\x81\x40\xFF", 2},
+                      DecodeFailure{"BadSequenceBeforeNul",
+                                    std::string("a\x80"
+                                                "b\0",
+                                                4),
+                                    1},
                       DecodeFailure{"AfterManyGoodBytes", std::string(40000, 'a') + "\x80", 40000}),
     [](const auto& info) { return info.param.pszName; });
 
 struct EncodeFailure {
     const char* pszName;
-    const char* pszUtf8;
+    std::string utf8;
     std::size_t nLine;
     std::size_t nColumn;
     char32_t chCodePoint;
@@ -119,7 +124,7 @@ class ShiftJisEncodeFailure : public ::testing::TestWithParam<EncodeFailure> {};
 TEST_P(ShiftJisEncodeFailure, ReportsLineAndColumnAndOutputsNothing) {
     std::string strBytes = "old";
     CEncodeError error;
-    EXPECT_FALSE(EncodeShiftJis(GetParam().pszUtf8, strBytes, error));
+    EXPECT_FALSE(EncodeShiftJis(GetParam().utf8, strBytes, error));
     EXPECT_EQ(error.m_nLine, GetParam().nLine);
     EXPECT_EQ(error.m_nColumn, GetParam().nColumn);
     EXPECT_EQ(error.m_chCodePoint, GetParam().chCodePoint);
@@ -128,15 +133,18 @@ TEST_P(ShiftJisEncodeFailure, ReportsLineAndColumnAndOutputsNothing) {
 
 // Yen sign and minus sign are the ones glibc quietly turns into other
 // characters; they must be reported like any other unencodable one.
-INSTANTIATE_TEST_SUITE_P(Unencodable, ShiftJisEncodeFailure,
-                         ::testing::Values(EncodeFailure{"Emoji", "ab😀", 1, 3, U'😀'},
-                                           EncodeFailure{"MicroSign", "　　L= 4.7µH", 1, 9, U'µ'},
-                                           EncodeFailure{"Korean", "一\r\n二\r\nx한", 3, 2, U'한'},
-                                           EncodeFailure{"YenSign", "価格\n¥100", 2, 1, U'¥'},
-                                           EncodeFailure{"MinusSign", "a\nb\n周波数 −3", 3, 5,
-                                                         U'−'},
-                                           EncodeFailure{"InvalidUtf8", "ok\nab\xC3", 2, 3, 0}),
-                         [](const auto& info) { return info.param.pszName; });
+INSTANTIATE_TEST_SUITE_P(
+    Unencodable, ShiftJisEncodeFailure,
+    ::testing::Values(EncodeFailure{"Emoji", "ab😀", 1, 3, U'😀'},
+                      EncodeFailure{"MicroSign", "　　L= 4.7µH", 1, 9, U'µ'},
+                      EncodeFailure{"Korean", "一\r\n二\r\nx한", 3, 2, U'한'},
+                      EncodeFailure{"YenSign", "価格\n¥100", 2, 1, U'¥'},
+                      EncodeFailure{"MinusSign", "a\nb\n周波数 −3", 3, 5, U'−'},
+                      EncodeFailure{"YenBeforeBadUtf8", "¥a\xC3", 1, 1, U'¥'},
+                      EncodeFailure{"YenBeforeMicro", "¥µ", 1, 1, U'¥'},
+                      EncodeFailure{"NulCharacter", std::string("ab\r\ncd\0", 7), 2, 3, 0},
+                      EncodeFailure{"InvalidUtf8", "ok\nab\xC3", 2, 3, 0}),
+    [](const auto& info) { return info.param.pszName; });
 
 struct Utf8Case {
     const char* pszName;
