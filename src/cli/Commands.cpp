@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 
 const std::vector<CCalcCommand>& CalcCommands() {
-    static const std::vector<CCalcCommand> commands = {};
+    static const std::vector<CCalcCommand> commands = {
+        ToroidCommand(),
+        ToroidSearchCommand(),
+    };
     return commands;
 }

@@ -3,3 +3,5 @@
 #include "cli/CalcCommand.h"
 
 // One factory per calculator, each in its own <Name>Command.cpp.
+CCalcCommand ToroidCommand();
+CCalcCommand ToroidSearchCommand();
