@@ -4,6 +4,8 @@ const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
         LadderCommand(),
         LMatchCommand(),
+        ToroidCommand(),
+        ToroidSearchCommand(),
     };
     return commands;
 }

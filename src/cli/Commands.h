@@ -5,3 +5,5 @@
 // One factory per calculator, each in its own <Name>Command.cpp.
 CCalcCommand LadderCommand();
 CCalcCommand LMatchCommand();
+CCalcCommand ToroidCommand();
+CCalcCommand ToroidSearchCommand();
