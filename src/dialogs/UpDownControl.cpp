@@ -30,6 +30,9 @@ CUpDownControl::CUpDownControl(QWidget* pParent) : QWidget(pParent) {
 }
 
 void CUpDownControl::SetBuddy(QLineEdit* pBuddy, bool bAlignRight) {
+    if (pBuddy == m_pBuddy) {
+        return; // aligning twice would narrow the buddy twice
+    }
     if (m_pBuddy) {
         m_pBuddy->removeEventFilter(this);
     }
