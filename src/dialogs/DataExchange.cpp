@@ -72,7 +72,8 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
     QWidget* pItem = m_dialog.GetDlgItem(nId);
     if (auto* pLabel = qobject_cast<QLabel*>(pItem)) {
         if (m_bSaveAndValidate) {
-            strValue = pLabel->property(kStaticTextProperty).toString().toStdString();
+            const QVariant written = pLabel->property(kStaticTextProperty);
+            strValue = (written.isValid() ? written.toString() : pLabel->text()).toStdString();
         } else {
             const QString strText = FromUtf8(strValue);
             pLabel->setProperty(kStaticTextProperty, strText);

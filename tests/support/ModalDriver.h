@@ -19,20 +19,23 @@ using ModalActions = std::function<void(QDialog& dialog)>;
 // Runs fnActions on the next modal dialog that becomes active (one opened by
 // a menu command, for instance). Call it before the code that opens the dialog.
 inline void WhenModalShown(ModalActions fnActions, int nTimeoutMs = 5000) {
-    auto pPoll = std::make_shared<QTimer>();
+    constexpr int kPollMs = 5;
+    auto* pPoll = new QTimer(qApp);
     auto nWaited = std::make_shared<int>(0);
-    pPoll->setInterval(5);
-    QObject::connect(pPoll.get(), &QTimer::timeout, [pPoll, nWaited, fnActions, nTimeoutMs] {
+    pPoll->setInterval(kPollMs);
+    QObject::connect(pPoll, &QTimer::timeout, [pPoll, nWaited, fnActions, nTimeoutMs] {
         auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!pDialog || !pDialog->isVisible()) {
-            *nWaited += 5;
+            *nWaited += kPollMs;
             if (*nWaited > nTimeoutMs) {
                 pPoll->stop();
+                pPoll->deleteLater();
                 ADD_FAILURE() << "no modal dialog appeared";
             }
             return;
         }
         pPoll->stop();
+        pPoll->deleteLater();
         if (!QTest::qWaitForWindowActive(pDialog)) {
             ADD_FAILURE() << "the modal dialog never became active";
         }
