@@ -62,17 +62,17 @@ void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
 void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
     out << "使い方: vantix-calc " << command.pszName << " [オプション]\n"
         << command.pszSummary << "\n\n";
-    for (const COptionSpec& spec : command.options) {
-        std::string strLine = FormatC("  --%s %s", spec.pszName, spec.pszValueName);
+    for (const COptionSpec& option : command.options) {
+        std::string strLine = FormatC("  --%s %s", option.pszName, option.pszValueName);
         while (strLine.size() < 28) {
             strLine += ' ';
         }
-        out << strLine << spec.pszHelp;
-        if (spec.eKind == COptionSpec::Number) {
-            out << FormatC("（%s から %s まで）", FormatEditValue(spec.dMin).c_str(),
-                           FormatEditValue(spec.dMax).c_str());
+        out << strLine << option.pszHelp;
+        if (option.eKind == COptionSpec::Number) {
+            out << FormatC("（%s から %s まで）", FormatEditValue(option.dMin).c_str(),
+                           FormatEditValue(option.dMax).c_str());
         }
-        if (!spec.bRequired) {
+        if (!option.bRequired) {
             out << "（省略可）";
         }
         out << '\n';
@@ -81,17 +81,17 @@ void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
            "を参照）\n";
 }
 
-std::string RangeText(const COptionSpec& spec) {
-    return FormatC("%s から %s まで", FormatEditValue(spec.dMin).c_str(),
-                   FormatEditValue(spec.dMax).c_str());
+std::string RangeText(const COptionSpec& option) {
+    return FormatC("%s から %s まで", FormatEditValue(option.dMin).c_str(),
+                   FormatEditValue(option.dMax).c_str());
 }
 
 // What the value of an option should be, for messages about a missing one.
-std::string ExpectedValueText(const COptionSpec& spec) {
-    if (spec.eKind == COptionSpec::Number) {
-        return FormatC("%s、%s", spec.pszValueName, RangeText(spec).c_str());
+std::string ExpectedValueText(const COptionSpec& option) {
+    if (option.eKind == COptionSpec::Number) {
+        return FormatC("%s、%s", option.pszValueName, RangeText(option).c_str());
     }
-    return spec.pszValueName;
+    return option.pszValueName;
 }
 
 const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::string_view name) {
@@ -104,9 +104,9 @@ const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::
 }
 
 const COptionSpec* FindOption(const CCalcCommand& command, std::string_view name) {
-    for (const COptionSpec& spec : command.options) {
-        if (name == spec.pszName) {
-            return &spec;
+    for (const COptionSpec& option : command.options) {
+        if (name == option.pszName) {
+            return &option;
         }
     }
     return nullptr;
@@ -141,9 +141,9 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             return false;
         }
         const std::string strName(arg.substr(2));
-        const COptionSpec* spec = FindOption(command, strName);
+        const COptionSpec* option = FindOption(command, strName);
         const bool bCommon = strName == "time" || strName == "append" || strName == "encoding";
-        if (spec == nullptr && !bCommon) {
+        if (option == nullptr && !bCommon) {
             err << kProgram << ": " << command.pszName << " に --" << strName
                 << " というオプションはありません。\n";
             return false;
@@ -151,8 +151,8 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
         // A value never starts with "--": "--append --json" lacks its file.
         if (i + 1 >= argc || std::string_view(argv[i + 1]).substr(0, 2) == "--") {
             err << kProgram << ": --" << strName << " に値がありません";
-            if (spec != nullptr && !bCommon) {
-                err << "（" << ExpectedValueText(*spec) << "）";
+            if (option != nullptr && !bCommon) {
+                err << "（" << ExpectedValueText(*option) << "）";
             }
             err << "。\n";
             return false;
@@ -182,7 +182,7 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                     << "\" は使えません）。\n";
                 return false;
             }
-        } else if (spec->eKind == COptionSpec::Text) {
+        } else if (option->eKind == COptionSpec::Text) {
             // Text values reach the report and the JSON, which are UTF-8.
             std::size_t nBad = 0;
             if (!IsValidUtf8(pszValue, nBad)) {
@@ -193,13 +193,13 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             values.SetText(strName, pszValue);
         } else {
             double dValue = 0.0;
-            const std::string strRange = RangeText(*spec);
+            const std::string strRange = RangeText(*option);
             if (!ParseNumber(pszValue, dValue)) {
                 err << kProgram << ": --" << strName << " の値 \"" << pszValue
                     << "\" は数値ではありません（" << strRange << "）。\n";
                 return false;
             }
-            if (!IsWithinRange(dValue, spec->dMin, spec->dMax)) {
+            if (!IsWithinRange(dValue, option->dMin, option->dMax)) {
                 err << kProgram << ": --" << strName << " の値 " << pszValue << " は範囲外です（"
                     << strRange << "）。\n";
                 return false;
@@ -207,10 +207,10 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             values.SetNumber(strName, dValue);
         }
     }
-    for (const COptionSpec& spec : command.options) {
-        if (spec.bRequired && !values.Has(spec.pszName)) {
-            err << kProgram << ": " << command.pszName << " には --" << spec.pszName
-                << " が必要です（" << ExpectedValueText(spec) << "）。\n";
+    for (const COptionSpec& option : command.options) {
+        if (option.bRequired && !values.Has(option.pszName)) {
+            err << kProgram << ": " << command.pszName << " には --" << option.pszName
+                << " が必要です（" << ExpectedValueText(option) << "）。\n";
             return false;
         }
     }
