@@ -31,16 +31,18 @@ QPixmap RenderSvg(const QString& strResource, QSize size) {
 } // namespace
 
 QIcon ApplicationIcon() {
-    QIcon icon;
-    for (const int nSize : {16, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(RenderSvg(QStringLiteral(":/icons/vantix.svg"), QSize(nSize, nSize)));
-    }
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int nSize : {16, 32, 48}) {
+            sizes.addPixmap(RenderSvg(QStringLiteral(":/icons/vantix.svg"), QSize(nSize, nSize)));
+        }
+        return sizes;
+    }();
     return icon;
 }
 
 QIcon ToolbarIcon(const QString& strResource) {
     QIcon icon;
     icon.addPixmap(RenderSvg(strResource, QSize(16, 15)));
-    icon.addPixmap(RenderSvg(strResource, QSize(32, 30)));
     return icon;
 }
