@@ -10,10 +10,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <map>
 #include <utility>
@@ -388,6 +392,54 @@ TEST_F(CMainFrameTest, EditAcceleratorsWorkInTheEditor) {
 TEST_F(CMainFrameTest, EditorWrapsWithoutHorizontalScrollBar) {
     EXPECT_EQ(m_pFrame->GetView()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_EQ(m_pFrame->GetView()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, DroppedFileOpensAfterTheSavePrompt) {
+    WriteBytes(Path("dropped.txt"), "dropped\r\n");
+    m_pFrame->GetDocument()->AppendReport("unsaved\r\n");
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("dropped.txt"))});
+    QWidget* pTarget = m_pFrame->GetView()->viewport();
+    const QPoint where(20, 20);
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pTarget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pTarget, &drop);
+    m_answers = {QMessageBox::No};
+    QTRY_COMPARE(m_pFrame->GetDocument()->SavedText(), std::string("dropped\r\n"));
+    // The path never lands in the text, and the prompt came first.
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("無題")));
+}
+
+TEST_F(CMainFrameTest, AppendedReportIsScrolledIntoView) {
+    m_pFrame->resize(600, 400);
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    QString strLog;
+    for (int i = 0; i < 500; ++i) {
+        strLog += QStringLiteral("行 %1\n").arg(i);
+    }
+    pView->setPlainText(strLog);
+    pView->moveCursor(QTextCursor::Start);
+    pView->verticalScrollBar()->setValue(0);
+    m_pFrame->GetDocument()->AppendReport("     ***** 最後のレポート *****\r\n\r\n");
+    QApplication::processEvents();
+    EXPECT_GT(pView->verticalScrollBar()->value(), 0);
+    // The report's title line and the caret after the report are both on screen.
+    QTextCursor title(pView->document()->findBlockByNumber(500));
+    EXPECT_TRUE(title.block().text().contains(QStringLiteral("最後のレポート")));
+    const QRect visible = pView->viewport()->rect();
+    EXPECT_TRUE(visible.contains(pView->cursorRect(title)));
+    EXPECT_TRUE(visible.contains(pView->cursorRect()));
 }
 
 } // namespace
