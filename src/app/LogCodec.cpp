@@ -1,8 +1,23 @@
 #include "app/LogCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Characters that the editor stores as a break between blocks, so that they
+// would come back as a line end when saved.
+constexpr std::string_view kBreakCharacters[] = {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91"};
+
+// Offset of the first such character in UTF-8 bytes, or npos.
+std::size_t FindBreakCharacter(std::string_view utf8) {
+    std::size_t nFirst = std::string_view::npos;
+    for (const std::string_view character : kBreakCharacters) {
+        nFirst = std::min(nFirst, utf8.find(character));
+    }
+    return nFirst;
+}
 
 } // namespace
 
@@ -14,13 +29,21 @@ ELogDecodeFailure CLogCodec::Decode(std::string_view bytes, std::string& strText
         nBadOffset = nNul;
         return ELogDecodeFailure::Nul;
     }
+    std::size_t nUtf8Error = 0;
+    const auto takeUtf8 = [&](ELogEncoding eEncoding, std::size_t nSkip) {
+        const std::size_t nBreak = FindBreakCharacter(bytes);
+        if (nBreak != std::string_view::npos) {
+            nBadOffset = nBreak;
+            return ELogDecodeFailure::BreakCharacter;
+        }
+        format.eEncoding = eEncoding;
+        strText = ToLf(bytes.substr(nSkip), format.eLineEnds);
+        return ELogDecodeFailure::None;
+    };
     // A byte-order mark is the writer saying "UTF-8": believe it before
     // trying Shift-JIS, which might happen to accept the same bytes.
-    std::size_t nUtf8Error = 0;
-    if (bytes.starts_with(kUtf8Bom) && IsValidUtf8(bytes.substr(kUtf8Bom.size()), nUtf8Error)) {
-        format.eEncoding = ELogEncoding::Utf8Bom;
-        strText = ToLf(bytes.substr(kUtf8Bom.size()), format.eLineEnds);
-        return ELogDecodeFailure::None;
+    if (bytes.starts_with(kUtf8Bom) && IsValidUtf8(bytes, nUtf8Error)) {
+        return takeUtf8(ELogEncoding::Utf8Bom, kUtf8Bom.size());
     }
     std::string strDecoded;
     CDecodeError decodeError;
@@ -30,9 +53,7 @@ ELogDecodeFailure CLogCodec::Decode(std::string_view bytes, std::string& strText
         return ELogDecodeFailure::None;
     }
     if (IsValidUtf8(bytes, nUtf8Error)) {
-        format.eEncoding = ELogEncoding::Utf8;
-        strText = ToLf(bytes, format.eLineEnds);
-        return ELogDecodeFailure::None;
+        return takeUtf8(ELogEncoding::Utf8, 0);
     }
     nBadOffset = decodeError.m_nByteOffset;
     return ELogDecodeFailure::NotText;

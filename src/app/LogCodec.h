@@ -24,6 +24,9 @@ enum class ELogDecodeFailure {
     None,
     Nul,     // the file holds a NUL byte
     NotText, // neither Shift-JIS nor UTF-8
+    // UTF-8 holding a character the editor would turn into a line break
+    // (U+2029, or the noncharacters U+FDD0 / U+FDD1 that it uses itself)
+    BreakCharacter,
 };
 
 // The log's bytes <-> the editor's text (UTF-8 with "\n" breaks). Decoding

@@ -314,21 +314,49 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     return true;
 }
 
+QString CMainFrame::ProposedFileName() const {
+    return m_pDocument->GetPathName().isEmpty() ? m_pDocument->GetTitle() + QStringLiteral(".txt")
+                                                : m_pDocument->GetPathName();
+}
+
 bool CMainFrame::DoSave(const QString& strPath) {
     QString strTarget = strPath;
     if (strTarget.isEmpty()) {
-        const QString strProposed = m_pDocument->GetPathName().isEmpty()
-                                        ? m_pDocument->GetTitle() + QStringLiteral(".txt")
-                                        : m_pDocument->GetPathName();
-        strTarget = PromptFileName(true, strProposed);
+        strTarget = PromptFileName(true, ProposedFileName());
         if (strTarget.isEmpty()) {
             return false;
         }
     }
-    if (!m_pDocument->OnSaveDocument(strTarget)) {
+    QString strError;
+    bool bUnencodable = false;
+    if (!m_pDocument->SaveFile(strTarget, strError, &bUnencodable)) {
+        if (!bUnencodable) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+            return false;
+        }
+        const QMessageBox::StandardButton eAnswer = ShowMessage(
+            this, QMessageBox::Warning,
+            strError + QStringLiteral("\n\nShift-JIS をやめて UTF-8 で名前を付けて保存しますか?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return eAnswer == QMessageBox::Yes && SaveAsUtf8();
+    }
+    AddToRecentFileList(m_pDocument->GetPathName());
+    return true;
+}
+
+bool CMainFrame::SaveAsUtf8() {
+    const QString strTarget = PromptFileName(true, ProposedFileName());
+    if (strTarget.isEmpty()) {
+        return false;
+    }
+    QString strError;
+    if (!m_pDocument->SaveFileAsUtf8(strTarget, strError)) {
+        ShowMessage(this, QMessageBox::Warning, strError);
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
+    UpdateFormatPane();
+    ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
 }
 

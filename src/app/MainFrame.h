@@ -73,6 +73,8 @@ private:
     void ConnectCommands();
     QAction* AddCommand(int nCommand, const QString& strText);
     QString PromptFileName(bool bSave, const QString& strProposed);
+    QString ProposedFileName() const;
+    bool SaveAsUtf8();
     void OpenDropped(const QString& strPath);
     void LoadRecentFiles();
     void SaveRecentFiles() const;

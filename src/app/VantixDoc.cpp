@@ -102,6 +102,12 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
+    case ELogDecodeFailure::BreakCharacter:
+        strError = QStringLiteral("%1 の %2 バイト目 (先頭を 0 として) には、"
+                                  "このエディタでは改行に変わってしまう文字があるため開けません。")
+                       .arg(strPath)
+                       .arg(nBadOffset);
+        return false;
     case ELogDecodeFailure::None:
         break;
     }
@@ -113,10 +119,14 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     return true;
 }
 
-bool CVantixDoc::SaveFile(const QString& strPath, QString& strError) {
+bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnencodable) {
     std::string strBytes;
     CEncodeError encodeError;
-    if (!CLogCodec::Encode(EditorText(), m_format, strBytes, encodeError)) {
+    const bool bEncoded = CLogCodec::Encode(EditorText(), m_format, strBytes, encodeError);
+    if (pUnencodable != nullptr) {
+        *pUnencodable = !bEncoded;
+    }
+    if (!bEncoded) {
         char32_t ch = encodeError.m_chCodePoint;
         strError =
             QStringLiteral("%1 行 %2 桁目の文字「%3」(%4) は Shift-JIS で保存できません。\n"
@@ -152,6 +162,16 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError) {
     }
     SetPathName(strPath);
     SetModifiedFlag(false);
+    return true;
+}
+
+bool CVantixDoc::SaveFileAsUtf8(const QString& strPath, QString& strError) {
+    const CLogFormat previous = m_format;
+    m_format.eEncoding = ELogEncoding::Utf8;
+    if (!SaveFile(strPath, strError)) {
+        m_format = previous;
+        return false;
+    }
     return true;
 }
 

@@ -31,8 +31,13 @@ public:
     bool OnSaveDocument(const QString& strPath);
 
     // The same without any message: the reason is returned in strError.
+    // pUnencodable (optional) tells whether the save stopped at a character
+    // the file's encoding cannot hold.
     bool LoadFile(const QString& strPath, QString& strError);
-    bool SaveFile(const QString& strPath, QString& strError);
+    bool SaveFile(const QString& strPath, QString& strError, bool* pUnencodable = nullptr);
+    // Saves as UTF-8 (no byte-order mark) from now on; the way out when the
+    // log holds characters that Shift-JIS cannot.
+    bool SaveFileAsUtf8(const QString& strPath, QString& strError);
 
     // Puts a report (UTF-8, CR LF) after the last character of the log,
     // whatever the caret or selection, as one undo step; marks the log

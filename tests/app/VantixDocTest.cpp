@@ -67,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                        ELineEnds::CrLf},
         CRoundTripCase{"Utf8LfNoBreakSpace", Utf8(u8"µH\u00A0値\n한국\n"), ELogEncoding::Utf8,
                        ELineEnds::Lf},
+        // Valid as UTF-8 too (U+2029), but Shift-JIS comes first.
+        CRoundTripCase{"ValidAsBoth", "\xE2\x80\xA9", ELogEncoding::ShiftJis, ELineEnds::None},
         CRoundTripCase{"Utf8Bom", "\xEF\xBB\xBF" + Utf8(u8"テスト\r\n"), ELogEncoding::Utf8Bom,
                        ELineEnds::CrLf}),
     [](const auto& info) { return std::string(info.param.pszName); });
@@ -135,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CRefusedCase{"NulByte", std::string("abc\r\nd\0e", 8), "6"},
                       CRefusedCase{"NulInUtf8", Utf8(u8"テ") + std::string("\0", 1), "3"},
                       CRefusedCase{"CutLeadByte", "abc\x82", "3"},
-                      CRefusedCase{"NeitherEncoding", "ab\x82\xA0\x85\x80\xFF", "4"}),
+                      CRefusedCase{"NeitherEncoding", "ab\x82\xA0\x85\x80\xFF", "4"},
+                      CRefusedCase{"ParagraphSeparator", Utf8(u8"テスト\u2029x"), "9"},
+                      CRefusedCase{"QtFrameMarker", "\xEF\xBB\xBF" + Utf8(u8"a\uFDD0"), "4"}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST_F(CLogFileTest, MissingFileIsRefusedWithAMessage) {
@@ -175,6 +179,30 @@ INSTANTIATE_TEST_SUITE_P(Characters, CUnencodableTest,
                                            CUnencodableCase{"Yen", u8"価格¥", 1, 3},
                                            CUnencodableCase{"MathMinus", u8"x\n−5", 2, 1}),
                          [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(CLogFileTest, UnencodableLogCanBeSavedAsUtf8Instead) {
+    const QString strPath = Path("sjis.txt");
+    WriteBytes(strPath, "old\r\n");
+    ASSERT_TRUE(Doc()->OnOpenDocument(strPath));
+    Doc()->AppendReport(Utf8(u8"10µH\r\n"));
+
+    m_answers = {QMessageBox::Yes};
+    m_strNextFileName = Path("utf8.txt");
+    ASSERT_TRUE(m_pFrame->DoSave(strPath));
+    EXPECT_EQ(m_messages.front().buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(ReadBytes(strPath), "old\r\n");
+    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "old\r\n" + Utf8(u8"10µH\r\n"));
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetPathName(), Path("utf8.txt"));
+    EXPECT_EQ(Doc()->GetFormat().eEncoding, ELogEncoding::Utf8);
+
+    // Later saves stay UTF-8, without asking again.
+    Doc()->AppendReport(Utf8(u8"한\r\n"));
+    m_messages.clear();
+    ASSERT_TRUE(m_pFrame->DoSave(Doc()->GetPathName()));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "old\r\n" + Utf8(u8"10µH\r\n한\r\n"));
+}
 
 TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
     const QString strFile = Path("plain.txt");
