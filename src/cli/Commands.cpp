@@ -1,6 +1,11 @@
 #include "cli/Commands.h"
 
 const std::vector<CCalcCommand>& CalcCommands() {
-    static const std::vector<CCalcCommand> commands = {};
+    static const std::vector<CCalcCommand> commands = {
+        LadderCommand(),
+        LMatchCommand(),
+        ToroidCommand(),
+        ToroidSearchCommand(),
+    };
     return commands;
 }
