@@ -13,6 +13,8 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
 
@@ -32,9 +34,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_AIR_COIL, false},
 
-    {ID_CALC_PI_ATTENUATOR, false},
+    {ID_CALC_PI_ATTENUATOR, true},
 
-    {ID_CALC_VFO_TANK, false},
+    {ID_CALC_VFO_TANK, true},
 };
 
 // The first local file among dropped data, or "".
@@ -97,11 +99,13 @@ void CVantixView::OnCalcAirCoil() {
 }
 
 void CVantixView::OnCalcPiAttenuator() {
-    // Pi attenuator: not built yet.
+    CPiAttenuatorDlg dlg;
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcVfoTank() {
-    // VFO tank circuit: not built yet.
+    CVfoTankDlg dlg;
+    RunCalculator(dlg);
 }
 
 // A dropped file opens as the log instead of landing in the text as its path.
