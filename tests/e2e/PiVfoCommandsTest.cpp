@@ -27,6 +27,10 @@ struct CommandCase {
     const char* pszReport;
 };
 
+void PrintTo(const CommandCase& c, std::ostream* pOut) {
+    *pOut << c.pszName;
+}
+
 class CalculatorCommands : public CShellTest, public ::testing::WithParamInterface<CommandCase> {
 protected:
     void SetUp() override {
