@@ -221,6 +221,11 @@ void CMainFrame::ConnectCommands() {
     FindCommand(ID_EDIT_UNDO)->setEnabled(false);
     FindCommand(ID_EDIT_CUT)->setEnabled(false);
     FindCommand(ID_EDIT_COPY)->setEnabled(false);
+    const auto updatePaste = [this] {
+        FindCommand(ID_EDIT_PASTE)->setEnabled(m_pView->canPaste());
+    };
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, updatePaste);
+    updatePaste();
     // A single pane: the pane keys only give the editor the focus.
     for (const int nCommand : {ID_NEXT_PANE, ID_PREV_PANE}) {
         connect(FindCommand(nCommand), &QAction::triggered, m_pView,
@@ -523,7 +528,10 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_pDocument->GetTitle() + QStringLiteral("[*] - ") +
+    // "[*]" is the modified marker; one in a file name must stay text.
+    QString strName = m_pDocument->GetTitle();
+    strName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(strName + QStringLiteral("[*] - ") +
                    QString::fromUtf8(LoadResString(AFX_IDS_APP_TITLE)));
     setWindowModified(m_pDocument->IsModified());
 }

@@ -57,6 +57,7 @@ CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFont(EditorFont());
+    setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     setUndoRedoEnabled(true);
 }
 

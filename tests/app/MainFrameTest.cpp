@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include "app/AboutDlg.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include <map>
 #include <utility>
@@ -440,6 +443,54 @@ TEST_F(CMainFrameTest, AppendedReportIsScrolledIntoView) {
     const QRect visible = pView->viewport()->rect();
     EXPECT_TRUE(visible.contains(pView->cursorRect(title)));
     EXPECT_TRUE(visible.contains(pView->cursorRect()));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, AboutBoxShowsVersionAndClosesWithEnter) {
+    CAboutDlg dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Vantixのﾊﾞｰｼﾞｮﾝ情報"));
+    QStringList texts;
+    for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) {
+        texts << pLabel->text();
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("Vantix Version 1.3")));
+    const QList<QPushButton*> buttons = dlg.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.front()->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(buttons.front()->isDefault());
+    QTimer::singleShot(0, &dlg, [&dlg] {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dlg,
+                        Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+}
+
+TEST_F(CMainFrameTest, StatusBarSaysWhenALogIsUtf8) {
+    WriteBytes(Path("u.txt"), "\xE3\x83\x86\r\n"); // "テ" in UTF-8
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("u.txt")));
+    EXPECT_TRUE(m_pFrame->statusBar()->currentMessage().contains(QStringLiteral("UTF-8")));
+    WriteBytes(Path("s.txt"), "\x83\x65\r\n"); // the same in Shift-JIS
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("s.txt")));
+    EXPECT_TRUE(m_pFrame->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(CMainFrameTest, PasteFollowsTheClipboard) {
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(m_pFrame->FindCommand(57637)->isEnabled());
+    QApplication::clipboard()->setText(QStringLiteral("貼る"));
+    EXPECT_TRUE(m_pFrame->FindCommand(57637)->isEnabled());
+}
+
+TEST_F(CMainFrameTest, ModifiedMarkerInAFileNameStaysText) {
+    WriteBytes(Path("a[*].txt"), "a");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("a[*].txt")));
+    m_pFrame->GetDocument()->AppendReport("b");
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    EXPECT_EQ(m_pFrame->windowHandle()->title(), QStringLiteral("a[*].txt* - Vantix"));
 }
 
 } // namespace
