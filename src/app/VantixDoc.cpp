@@ -27,6 +27,11 @@ bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strEr
         strError = QStringLiteral("%1 はフォルダなので開けません。").arg(strPath);
         return false;
     }
+    // A pipe or a device would block the window or never end.
+    if (info.exists() && !info.isFile()) {
+        strError = QStringLiteral("%1 は通常のファイルではないため開けません。").arg(strPath);
+        return false;
+    }
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
         strError = info.exists()
