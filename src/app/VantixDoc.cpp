@@ -148,8 +148,14 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
                        .arg(strPath, strReason);
         return false;
     };
-    if (QFileInfo(strPath).isDir()) {
+    const QFileInfo target(strPath);
+    if (target.isDir()) {
         return fail(QStringLiteral("同じ名前のフォルダがあります。"));
+    }
+    // Writing through a temporary file would put a plain file in place of a
+    // pipe or a device node.
+    if (target.exists() && !target.isFile()) {
+        return fail(QStringLiteral("通常のファイルではありません。"));
     }
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(file.errorString());

@@ -220,7 +220,9 @@ TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
     View()->setPlainText(QStringLiteral("レポート"));
     Doc()->SetModifiedFlag(true);
 
-    for (const QString& strTarget : {Path("folder.txt"), strFile + QStringLiteral("/log.txt")}) {
+    ASSERT_EQ(::mkfifo(Path("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& strTarget :
+         {Path("folder.txt"), strFile + QStringLiteral("/log.txt"), Path("pipe.txt")}) {
         m_messages.clear();
         EXPECT_FALSE(m_pFrame->DoSave(strTarget)) << strTarget.toStdString();
         ASSERT_EQ(m_messages.size(), 1u);
@@ -230,6 +232,7 @@ TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
     }
     EXPECT_EQ(ReadBytes(strFile), "x");
     EXPECT_TRUE(QFileInfo(Path("folder.txt")).isDir());
+    EXPECT_FALSE(QFileInfo(Path("pipe.txt")).isFile());             // still the pipe
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
 }
 
