@@ -269,7 +269,13 @@ QString CMainFrame::PromptFileName(bool bSave, const QString& strProposed) {
     if (InstalledPrompt()) {
         return InstalledPrompt()(bSave, strProposed);
     }
+    // Declared first so that it outlives the dialog, which saves its state
+    // when it is destroyed.
+    const CDialogStateGuard stateGuard;
     QFileDialog dialog(this, bSave ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
+    if (!m_strLastFolder.isEmpty()) {
+        dialog.setDirectory(m_strLastFolder);
+    }
     dialog.setNameFilter(FileFilter());
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -280,7 +286,9 @@ QString CMainFrame::PromptFileName(bool bSave, const QString& strProposed) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }
-    return dialog.selectedFiles().first();
+    const QString strChosen = dialog.selectedFiles().first();
+    m_strLastFolder = QFileInfo(strChosen).absolutePath();
+    return strChosen;
 }
 
 bool CMainFrame::SaveModified() {

@@ -8,12 +8,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -491,6 +493,34 @@ TEST_F(CMainFrameTest, ModifiedMarkerInAFileNameStaysText) {
     m_pFrame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
     EXPECT_EQ(m_pFrame->windowHandle()->title(), QStringLiteral("a[*].txt* - Vantix"));
+}
+
+} // namespace
+
+namespace {
+
+// The toolkit's file dialog must leave no trace in the user's settings.
+TEST_F(CMainFrameTest, FileDialogLeavesTheSettingsAsTheyWere) {
+    const QString strToolkitFile = QSettings(QSettings::UserScope, "QtProject").fileName();
+    const auto cancelDialog = [this] {
+        CMainFrame::SetFileNamePrompt({});
+        QTimer::singleShot(50, [] {
+            if (QWidget* pModal = QApplication::activeModalWidget()) {
+                pModal->close();
+            }
+        });
+        m_pFrame->OnFileOpen();
+        CMainFrame::SetFileNamePrompt([this](bool, const QString&) { return m_strNextFileName; });
+    };
+
+    ASSERT_FALSE(QFile::exists(strToolkitFile));
+    cancelDialog();
+    EXPECT_FALSE(QFile::exists(strToolkitFile));
+
+    WriteBytes(strToolkitFile, "[Other]\nkey=1\n");
+    cancelDialog();
+    EXPECT_EQ(ReadBytes(strToolkitFile), "[Other]\nkey=1\n");
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
 }
 
 } // namespace
