@@ -2,10 +2,8 @@
 
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
-        LadderCommand(),
-        LMatchCommand(),
-        ToroidCommand(),
-        ToroidSearchCommand(),
+        LadderCommand(),       LMatchCommand(), ToroidCommand(),
+        ToroidSearchCommand(), PiCommand(),     VfoCommand(),
     };
     return commands;
 }

@@ -7,3 +7,5 @@ CCalcCommand LadderCommand();
 CCalcCommand LMatchCommand();
 CCalcCommand ToroidCommand();
 CCalcCommand ToroidSearchCommand();
+CCalcCommand PiCommand();
+CCalcCommand VfoCommand();
