@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     LoadRecentFiles();
 
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateFormatPane);
     connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
@@ -310,7 +311,6 @@ bool CMainFrame::NewDocument() {
         return false;
     }
     m_pDocument->OnNewDocument();
-    UpdateFormatPane();
     return true;
 }
 
@@ -322,7 +322,6 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
-    UpdateFormatPane();
     ShowNotice(m_pDocument->FormatNotice());
     return true;
 }
@@ -368,7 +367,6 @@ bool CMainFrame::SaveAsUtf8() {
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
-    UpdateFormatPane();
     ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
 }

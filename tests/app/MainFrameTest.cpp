@@ -477,6 +477,24 @@ TEST_F(CMainFrameTest, StatusBarSaysWhenALogIsUtf8) {
     WriteBytes(Path("s.txt"), "\x83\x65\r\n"); // the same in Shift-JIS
     ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("s.txt")));
     EXPECT_TRUE(m_pFrame->statusBar()->currentMessage().isEmpty());
+
+    // The encoding pane follows the document however it was loaded (the
+    // command line loads without the frame's Open).
+    const auto encodingPane = [this] {
+        QString strShown;
+        for (const QLabel* pLabel : m_pFrame->statusBar()->findChildren<QLabel*>()) {
+            if (pLabel->isVisibleTo(m_pFrame.get()) && pLabel->text().startsWith("UTF-8")) {
+                strShown = pLabel->text();
+            }
+        }
+        return strShown;
+    };
+    EXPECT_EQ(encodingPane(), QString());
+    QString strError;
+    ASSERT_TRUE(m_pFrame->GetDocument()->LoadFile(Path("u.txt"), strError));
+    EXPECT_EQ(encodingPane(), QStringLiteral("UTF-8"));
+    m_pFrame->GetDocument()->OnNewDocument();
+    EXPECT_EQ(encodingPane(), QString());
 }
 
 TEST_F(CMainFrameTest, PasteFollowsTheClipboard) {
