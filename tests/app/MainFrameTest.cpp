@@ -542,3 +542,31 @@ TEST_F(CMainFrameTest, FileDialogLeavesTheSettingsAsTheyWere) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, FileAcceleratorsRunTheirCommands) {
+    m_pFrame->show();
+    m_pFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    pView->setFocus();
+    QTest::keyClicks(pView, QStringLiteral("log"));
+    QTest::keyClick(pView, Qt::Key_Return);
+
+    m_strNextFileName = Path("keys.txt");
+    QTest::keyClick(pView, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(Path("keys.txt")), "log\r\n");
+    EXPECT_EQ(m_pFrame->windowTitle(), QStringLiteral("keys.txt[*] - Vantix"));
+
+    QTest::keyClicks(pView, QStringLiteral("more"));
+    m_answers = {QMessageBox::No};
+    QTest::keyClick(pView, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(pView->toPlainText().isEmpty());
+
+    QTest::keyClick(pView, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "log\r\n");
+}
+
+} // namespace
