@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -28,6 +29,24 @@
 #include <utility>
 
 namespace {
+
+// Every test of this binary, not only the shell's, keeps its settings in a
+// temporary folder: no test may read or change the user's recent files.
+class CIsolatedSettings : public ::testing::Environment {
+public:
+    void SetUp() override {
+        m_pDir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_pDir->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_pDir->path());
+    }
+    void TearDown() override { m_pDir.reset(); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_pDir;
+};
+
+const ::testing::Environment* const g_pIsolatedSettings =
+    ::testing::AddGlobalTestEnvironment(new CIsolatedSettings);
 
 int CommandOf(const QAction* pAction) {
     bool bOk = false;
