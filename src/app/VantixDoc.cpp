@@ -95,23 +95,23 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     std::size_t nBadOffset = 0;
     switch (CLogCodec::Decode(strBytes, strText, format, nBadOffset)) {
     case ELogDecodeFailure::Nul:
-        strError = QStringLiteral("%1 は %2 バイト目 (先頭を 0 として) に NUL "
-                                  "を含むため、テキストのログとして開けません。")
+        strError = QStringLiteral("%1 は NUL バイトを含むため、ログとして開けません。\n"
+                                  "NUL の位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::NotText:
-        strError = QStringLiteral("%1 は Shift-JIS のテキストでも UTF-8 "
-                                  "のテキストでもないため開けません。\n"
-                                  "%2 バイト目 (先頭を 0 として) を文字として読めません。")
+        strError = QStringLiteral("%1 は Shift-JIS でも UTF-8 でもないため開けません。\n"
+                                  "読めないバイトの位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::BreakCharacter:
-        strError = QStringLiteral("%1 の %2 バイト目 (先頭を 0 として) には、"
-                                  "このエディタでは改行に変わってしまう文字があるため開けません。")
-                       .arg(strPath)
-                       .arg(nBadOffset);
+        strError =
+            QStringLiteral("%1 には、エディタが改行に変えてしまう文字があるため開けません。\n"
+                           "その文字の位置: %2 バイト目 (先頭を 0 として)")
+                .arg(strPath)
+                .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::None:
         break;
