@@ -59,6 +59,7 @@ CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFont(EditorFont());
+    setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     setUndoRedoEnabled(true);
 }
 
