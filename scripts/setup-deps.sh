@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-ipafont-gothic
   clang clang-format libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  locales
 )
 
 missing=()
@@ -21,18 +22,34 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+# A German locale proves that report numbers never take a decimal comma.
+need_locale=0
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then need_locale=1; fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
   exit 0
 fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1; then SUDO="sudo"; else
-    echo "setup: need root (or sudo) to install: ${missing[*]}" >&2; exit 1
+    echo "setup: need root (or sudo) to install: ${missing[*]}$([ $need_locale -eq 1 ] && echo " de_DE.UTF-8 locale")" >&2; exit 1
   fi
 fi
 
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [ $need_locale -eq 1 ]; then
+  echo "setup: generating the de_DE.UTF-8 locale"
+  if grep -q '^# *de_DE.UTF-8 UTF-8' /etc/locale.gen; then
+    $SUDO sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen >/dev/null
+fi

@@ -36,11 +36,11 @@ namespace {
 
 constexpr const char* kProgram = "vantix-calc";
 
-void PrintUsage(std::ostream& out) {
+void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
     out << "使い方: vantix-calc <計算> [--オプション 値 ...]\n"
            "\n"
            "計算:\n";
-    for (const CCalcCommand& command : CalcCommands()) {
+    for (const CCalcCommand& command : commands) {
         out << "  " << command.pszName;
         for (std::size_t n = std::string_view(command.pszName).size(); n < 14; ++n) {
             out << ' ';
@@ -62,17 +62,17 @@ void PrintUsage(std::ostream& out) {
 void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
     out << "使い方: vantix-calc " << command.pszName << " [オプション]\n"
         << command.pszSummary << "\n\n";
-    for (const COptionSpec& spec : command.options) {
-        std::string strLine = FormatC("  --%s %s", spec.pszName, spec.pszValueName);
+    for (const COptionSpec& option : command.options) {
+        std::string strLine = FormatC("  --%s %s", option.pszName, option.pszValueName);
         while (strLine.size() < 28) {
             strLine += ' ';
         }
-        out << strLine << spec.pszHelp;
-        if (spec.eKind == COptionSpec::Number) {
-            out << FormatC("（%s から %s まで）", FormatEditValue(spec.dMin).c_str(),
-                           FormatEditValue(spec.dMax).c_str());
+        out << strLine << option.pszHelp;
+        if (option.eKind == COptionSpec::Number) {
+            out << FormatC("（%s から %s まで）", FormatEditValue(option.dMin).c_str(),
+                           FormatEditValue(option.dMax).c_str());
         }
-        if (!spec.bRequired) {
+        if (!option.bRequired) {
             out << "（省略可）";
         }
         out << '\n';
@@ -81,8 +81,21 @@ void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
            "を参照）\n";
 }
 
-const CCalcCommand* FindCommand(std::string_view name) {
-    for (const CCalcCommand& command : CalcCommands()) {
+std::string RangeText(const COptionSpec& option) {
+    return FormatC("%s から %s まで", FormatEditValue(option.dMin).c_str(),
+                   FormatEditValue(option.dMax).c_str());
+}
+
+// What the value of an option should be, for messages about a missing one.
+std::string ExpectedValueText(const COptionSpec& option) {
+    if (option.eKind == COptionSpec::Number) {
+        return FormatC("%s、%s", option.pszValueName, RangeText(option).c_str());
+    }
+    return option.pszValueName;
+}
+
+const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::string_view name) {
+    for (const CCalcCommand& command : commands) {
         if (name == command.pszName) {
             return &command;
         }
@@ -91,9 +104,9 @@ const CCalcCommand* FindCommand(std::string_view name) {
 }
 
 const COptionSpec* FindOption(const CCalcCommand& command, std::string_view name) {
-    for (const COptionSpec& spec : command.options) {
-        if (name == spec.pszName) {
-            return &spec;
+    for (const COptionSpec& option : command.options) {
+        if (name == option.pszName) {
+            return &option;
         }
     }
     return nullptr;
@@ -128,15 +141,20 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             return false;
         }
         const std::string strName(arg.substr(2));
-        const COptionSpec* spec = FindOption(command, strName);
+        const COptionSpec* option = FindOption(command, strName);
         const bool bCommon = strName == "time" || strName == "append" || strName == "encoding";
-        if (spec == nullptr && !bCommon) {
+        if (option == nullptr && !bCommon) {
             err << kProgram << ": " << command.pszName << " に --" << strName
                 << " というオプションはありません。\n";
             return false;
         }
-        if (i + 1 >= argc) {
-            err << kProgram << ": --" << strName << " に値がありません。\n";
+        // A value never starts with "--": "--append --json" lacks its file.
+        if (i + 1 >= argc || std::string_view(argv[i + 1]).substr(0, 2) == "--") {
+            err << kProgram << ": --" << strName << " に値がありません";
+            if (option != nullptr && !bCommon) {
+                err << "（" << ExpectedValueText(*option) << "）";
+            }
+            err << "。\n";
             return false;
         }
         if (!seen.insert(strName).second) {
@@ -164,19 +182,17 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                     << "\" は使えません）。\n";
                 return false;
             }
-        } else if (spec->eKind == COptionSpec::Text) {
+        } else if (option->eKind == COptionSpec::Text) {
             values.SetText(strName, pszValue);
         } else {
             double dValue = 0.0;
-            const std::string strRange =
-                FormatC("%s から %s まで", FormatEditValue(spec->dMin).c_str(),
-                        FormatEditValue(spec->dMax).c_str());
+            const std::string strRange = RangeText(*option);
             if (!ParseNumber(pszValue, dValue)) {
                 err << kProgram << ": --" << strName << " の値 \"" << pszValue
                     << "\" は数値ではありません（" << strRange << "）。\n";
                 return false;
             }
-            if (!IsWithinRange(dValue, spec->dMin, spec->dMax)) {
+            if (!IsWithinRange(dValue, option->dMin, option->dMax)) {
                 err << kProgram << ": --" << strName << " の値 " << pszValue << " は範囲外です（"
                     << strRange << "）。\n";
                 return false;
@@ -184,36 +200,52 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             values.SetNumber(strName, dValue);
         }
     }
-    for (const COptionSpec& spec : command.options) {
-        if (spec.bRequired && !values.Has(spec.pszName)) {
-            err << kProgram << ": " << command.pszName << " には --" << spec.pszName << " "
-                << spec.pszValueName << " が必要です。\n";
+    for (const COptionSpec& option : command.options) {
+        if (option.bRequired && !values.Has(option.pszName)) {
+            err << kProgram << ": " << command.pszName << " には --" << option.pszName
+                << " が必要です（" << ExpectedValueText(option) << "）。\n";
             return false;
         }
     }
     return true;
 }
 
+// Standard output that cannot be written (a full disk, a closed pipe) must not
+// end with status 0 as if the report had been delivered.
+int Finish(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (!out) {
+        err << kProgram << ": 標準出力に書き込めません。\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    return RunCalcCli(CalcCommands(), argc, argv, out, err);
+}
+
+int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* const* argv,
+               std::ostream& out, std::ostream& err) {
     if (argc < 2) {
-        PrintUsage(out);
-        return 0;
+        PrintUsage(commands, out);
+        return Finish(out, err);
     }
     const std::string_view first = argv[1];
     if (first == "--help" || first == "-h") {
-        PrintUsage(out);
-        return 0;
+        PrintUsage(commands, out);
+        return Finish(out, err);
     }
     if (first == "--version") {
         out << kProgram << ' ' << VANTIX_VERSION << '\n';
-        return 0;
+        return Finish(out, err);
     }
-    const CCalcCommand* command = FindCommand(first);
+    const CCalcCommand* command = FindCommand(commands, first);
     if (command == nullptr) {
         err << kProgram << ": \"" << first << "\" という計算はありません。\n\n";
-        PrintUsage(err);
+        PrintUsage(commands, err);
         return 2;
     }
     CCommonOptions common;
@@ -223,7 +255,7 @@ int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostrea
     }
     if (common.bHelp) {
         PrintCommandUsage(*command, out);
-        return 0;
+        return Finish(out, err);
     }
     const CCalcOutcome outcome = command->pfnRun(values, common.time);
     if (outcome.eStatus != CCalcOutcome::Done) {
@@ -253,6 +285,5 @@ int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostrea
             out << outcome.strReport;
         }
     }
-    out.flush();
-    return 0;
+    return Finish(out, err);
 }

@@ -57,3 +57,7 @@ const std::vector<CCalcCommand>& CalcCommands();
 
 // The whole of vantix-calc: returns its exit status.
 int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+// The same over a given list of calculators (tests use their own).
+int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* const* argv,
+               std::ostream& out, std::ostream& err);

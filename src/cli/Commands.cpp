@@ -2,6 +2,10 @@
 
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
+        LadderCommand(),
+        LMatchCommand(),
+        ToroidCommand(),
+        ToroidSearchCommand(),
         AirCoilCommand(),
     };
     return commands;

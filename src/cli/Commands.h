@@ -3,4 +3,8 @@
 #include "cli/CalcCommand.h"
 
 // One factory per calculator, each in its own <Name>Command.cpp.
+CCalcCommand LadderCommand();
+CCalcCommand LMatchCommand();
+CCalcCommand ToroidCommand();
+CCalcCommand ToroidSearchCommand();
 CCalcCommand AirCoilCommand();

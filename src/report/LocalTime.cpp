@@ -1,7 +1,7 @@
 #include "report/LocalTime.h"
 
 #include <chrono>
-#include <cstdio>
+#include <cstddef>
 #include <ctime>
 
 CLocalTime CurrentLocalTime() {
@@ -17,14 +17,43 @@ CLocalTime CurrentLocalTime() {
     return time;
 }
 
-bool ParseLocalTime(const char* pszText, CLocalTime& time) {
-    int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0, nConsumed = 0;
-    if (std::sscanf(pszText, "%4d-%2d-%2d %2d:%2d%n", &nYear, &nMonth, &nDay, &nHour, &nMinute,
-                    &nConsumed) != 5 ||
-        pszText[nConsumed] != '\0') {
+namespace {
+
+// Reads nMin..nMax decimal digits at text[i]; sscanf would also let blanks and
+// signs through.
+bool ReadDigits(const char* pszText, std::size_t& i, std::size_t nMin, std::size_t nMax,
+                int& nValue) {
+    nValue = 0;
+    std::size_t nCount = 0;
+    while (nCount < nMax && pszText[i] >= '0' && pszText[i] <= '9') {
+        nValue = nValue * 10 + (pszText[i] - '0');
+        ++i;
+        ++nCount;
+    }
+    return nCount >= nMin;
+}
+
+bool ReadChar(const char* pszText, std::size_t& i, char c) {
+    if (pszText[i] != c) {
         return false;
     }
-    if (nYear < 1 || nHour < 0 || nHour > 23 || nMinute < 0 || nMinute > 59) {
+    ++i;
+    return true;
+}
+
+} // namespace
+
+bool ParseLocalTime(const char* pszText, CLocalTime& time) {
+    int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0;
+    std::size_t i = 0;
+    if (!ReadDigits(pszText, i, 4, 4, nYear) || !ReadChar(pszText, i, '-') ||
+        !ReadDigits(pszText, i, 1, 2, nMonth) || !ReadChar(pszText, i, '-') ||
+        !ReadDigits(pszText, i, 1, 2, nDay) || !ReadChar(pszText, i, ' ') ||
+        !ReadDigits(pszText, i, 1, 2, nHour) || !ReadChar(pszText, i, ':') ||
+        !ReadDigits(pszText, i, 2, 2, nMinute) || pszText[i] != '\0') {
+        return false;
+    }
+    if (nYear < 1 || nHour > 23 || nMinute > 59) {
         return false;
     }
     const std::chrono::year_month_day date{std::chrono::year{nYear},

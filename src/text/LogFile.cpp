@@ -5,6 +5,8 @@
 #include "text/ShiftJis.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,7 +45,8 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
                    std::string& strError) {
     bExists = false;
     strBytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO given as the log must be refused, not waited on.
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT) {
             return true;
@@ -56,6 +59,11 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
         strError = FormatC("\"%s\" はフォルダです。", strPath.c_str());
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        strError = FormatC("\"%s\" は通常のファイルではありません。", strPath.c_str());
         return false;
     }
     bExists = true;
@@ -80,12 +88,39 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
     return true;
 }
 
+// A log reached through a symbolic link is written where the link points, so
+// the link survives the save.
+std::string ResolvedTarget(const std::string& strPath) {
+    struct stat info {};
+    if (::lstat(strPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return strPath;
+    }
+    char resolved[PATH_MAX];
+    return ::realpath(strPath.c_str(), resolved) != nullptr ? std::string(resolved) : strPath;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable.
+void SyncFolder(const std::string& strFolder) {
+    const int fd = ::open(strFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
-bool WriteFileAtomically(const std::string& strPath, std::string_view bytes,
+bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes,
                          std::string& strError) {
+    const std::string strPath = ResolvedTarget(strGivenPath);
     struct stat info {};
-    mode_t mode = 0644;
+    mode_t mode = NewFileMode();
     if (::stat(strPath.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
             strError = FormatC("\"%s\" はフォルダなので保存できません。", strPath.c_str());
@@ -113,6 +148,7 @@ bool WriteFileAtomically(const std::string& strPath, std::string_view bytes,
         strError = WriteFailure(strPath, nErrno);
         return false;
     }
+    SyncFolder(FolderOf(strPath));
     return true;
 }
 
@@ -134,7 +170,7 @@ bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUt
     std::size_t nUtf8Error = 0;
     if (!bShiftJis && !IsValidUtf8(strOld, nUtf8Error)) {
         strError = FormatC("\"%s\" は Shift-JIS のテキストではありません（%zu バイト目）。",
-                           strPath.c_str(), decodeError.m_nByteOffset);
+                           strPath.c_str(), decodeError.m_nByteOffset + 1);
         return false;
     }
     // The report keeps the line-end style of the log it joins.
@@ -152,6 +188,11 @@ bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUt
             return false;
         }
     } else {
+        std::size_t nBad = 0;
+        if (!IsValidUtf8(strReport, nBad)) {
+            strError = "レポートが UTF-8 のテキストではありません。";
+            return false;
+        }
         strAdded = strReport;
     }
     return WriteFileAtomically(strPath, strOld + strAdded, strError);

@@ -1,6 +1,7 @@
 #include "text/NumberInput.h"
 
 #include "report/CFormat.h"
+#include "text/ShiftJis.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -125,6 +126,11 @@ locale_t CLocale() {
 } // namespace
 
 bool ParseNumber(std::string_view text, double& dValue) {
+    // Overlong forms such as C0 B1 would otherwise read as a digit.
+    std::size_t nBad = 0;
+    if (!IsValidUtf8(text, nBad)) {
+        return false;
+    }
     std::string strAscii;
     strAscii.reserve(text.size());
     for (size_t i = 0; i < text.size();) {

@@ -1,5 +1,6 @@
 #include "text/ShiftJis.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -111,16 +112,17 @@ std::size_t CharacterStart(std::string_view utf8, std::size_t nOffset) {
 } // namespace
 
 bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& error) {
+    // A NUL counts as invalid, but a bad sequence before it is the first error.
     const std::size_t nNul = bytes.find('\0');
-    if (nNul != std::string_view::npos) {
-        strUtf8.clear();
-        error.m_nByteOffset = nNul;
-        return false;
-    }
     CIconv decoder("UTF-8", "CP932");
     std::size_t nFail = 0;
-    if (!decoder.Convert(bytes, strUtf8, nFail)) {
+    if (!decoder.Convert(bytes.substr(0, nNul), strUtf8, nFail)) {
         error.m_nByteOffset = nFail;
+        strUtf8.clear();
+        return false;
+    }
+    if (nNul != std::string_view::npos) {
+        error.m_nByteOffset = nNul;
         strUtf8.clear();
         return false;
     }
@@ -128,32 +130,46 @@ bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& 
 }
 
 bool EncodeShiftJis(std::string_view utf8, std::string& strBytes, CEncodeError& error) {
+    // Malformed UTF-8 and NUL (which the decoder refuses, so a text holding
+    // one must not be saved) stop the encoding; an unencodable character
+    // before them is still the first error.
+    std::size_t nStop = 0;
+    if (IsValidUtf8(utf8, nStop)) {
+        nStop = utf8.size();
+    }
+    nStop = std::min(nStop, utf8.find('\0'));
+    if (nStop < utf8.size()) {
+        if (EncodeShiftJis(utf8.substr(0, nStop), strBytes, error)) {
+            error = PositionOf(utf8, nStop);
+            error.m_chCodePoint = 0;
+        }
+        strBytes.clear();
+        return false;
+    }
     std::size_t nBad = 0;
-    if (!IsValidUtf8(utf8, nBad)) {
-        error = PositionOf(utf8, nBad);
-        error.m_chCodePoint = 0;
-        strBytes.clear();
-        return false;
-    }
     CIconv encoder("CP932", "UTF-8");
-    if (!encoder.Convert(utf8, strBytes, nBad)) {
-        error = PositionOf(utf8, nBad);
-        strBytes.clear();
-        return false;
-    }
+    const bool bConverted = encoder.Convert(utf8, strBytes, nBad);
+    const std::string_view converted = bConverted ? utf8 : utf8.substr(0, nBad);
     // The converter maps a few characters (such as U+00A5 and U+2212) to bytes
     // that read back as other characters. Decoding again finds them: the
-    // texts agree up to the first such character.
+    // texts agree up to the first such character. That one may come before
+    // the character the converter stopped at.
     std::string strBack;
     CIconv decoder("UTF-8", "CP932");
     std::size_t nIgnored = 0;
     decoder.Convert(strBytes, strBack, nIgnored);
-    if (strBack != utf8) {
+    if (strBack != converted) {
         std::size_t nDiff = 0;
-        while (nDiff < utf8.size() && nDiff < strBack.size() && utf8[nDiff] == strBack[nDiff]) {
+        while (nDiff < converted.size() && nDiff < strBack.size() &&
+               converted[nDiff] == strBack[nDiff]) {
             ++nDiff;
         }
         error = PositionOf(utf8, CharacterStart(utf8, nDiff));
+        strBytes.clear();
+        return false;
+    }
+    if (!bConverted) {
+        error = PositionOf(utf8, nBad);
         strBytes.clear();
         return false;
     }

@@ -23,7 +23,7 @@ struct CEncodeError {
 // Decodes CP932 bytes to UTF-8. A NUL byte counts as invalid.
 bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& error);
 
-// Encodes UTF-8 text to CP932 bytes.
+// Encodes UTF-8 text to CP932 bytes. U+0000 counts as unencodable.
 bool EncodeShiftJis(std::string_view utf8, std::string& strBytes, CEncodeError& error);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates);

@@ -113,8 +113,11 @@ TEST(ParseLocalTimeTest, AcceptsOnlyRealMinutes) {
     EXPECT_EQ(time.m_nDay, 7);
     EXPECT_EQ(time.m_nHour, 9);
     EXPECT_EQ(time.m_nMinute, 5);
-    for (const char* pszBad : {"2005-02-30 10:00", "2005-03-07 24:00", "2005-03-07 9:60",
-                               "2005-03-07", "2005-03-07 09:05x", "", "yesterday"}) {
+    for (const char* pszBad :
+         {"2005-02-30 10:00", "2005-03-07 24:00", "2005-03-07 9:60", "2005-03-07",
+          "2005-03-07 09:05x", "", "yesterday", " 2005-03-07 09:05", "2005-+3-07 09:05",
+          "2005-03-07 09:+5", "2005-03-07  09:05", "2005-03-07 09:5", "05-03-07 09:05",
+          "2005-03-07T09:05", "2005-00-07 09:05"}) {
         EXPECT_FALSE(ParseLocalTime(pszBad, time)) << pszBad;
     }
 }

@@ -43,7 +43,12 @@ INSTANTIATE_TEST_SUITE_P(Junk, ParseNumberRejects,
                          ::testing::Values("", "   ", "nan", "NaN", "inf", "-inf", "infinity",
                                            "0x10", "1,000", "1.5kHz", "1.5.2", "e5", "1e", "1e+",
                                            "--1", "+-1", ".", "-", "1 2", "1e999", "-1e400",
-                                           "１，０００", "abc", "1\x80"));
+                                           "１，０００", "abc", "1\x80",
+                                           // overlong forms of "1" and "."
+                                           "\xC0\xB1",
+                                           "1\xC0\xAE"
+                                           "5",
+                                           "\xE0\x80\xB1"));
 
 TEST(ParseNumberTest, NegativeZeroReadsAsZero) {
     for (const char* pszText : {"-0", "-0.0", "－０", "-0e5"}) {

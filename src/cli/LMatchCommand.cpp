@@ -1,0 +1,50 @@
+#include "calc/lmatch/LMatch.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+
+namespace {
+
+CCalcOutcome RunLMatch(const COptionValues& values, const CLocalTime& time) {
+    const double dFrequency = values.Number("frequency");
+    const double dZin = values.Number("zin");
+    const double dZout = values.Number("zout");
+    const CLMatchResult result = ComputeLMatch(dFrequency, dZin, dZout, time);
+
+    CCalcOutcome outcome;
+    if (!result.m_bComputed) {
+        outcome.eStatus = CCalcOutcome::Refused;
+        outcome.strMessage = "周波数、Zin、Zout のどれかが 0 なので計算できません。";
+        return outcome;
+    }
+    outcome.strReport = result.m_strReport;
+
+    CJsonWriter json;
+    json.BeginObject()
+        .String("calculator", "lmatch")
+        .BeginObject("inputs")
+        .Number("frequency_mhz", dFrequency)
+        .Number("zin_ohm", dZin)
+        .Number("zout_ohm", dZout)
+        .EndObject()
+        .Bool("exchanged", result.m_dZin != dZin)
+        .Number("zin_ohm", result.m_dZin)
+        .Number("zout_ohm", result.m_dZout)
+        .Number("c_pf", result.m_dC)
+        .Number("l_uh", result.m_dL)
+        .EndObject();
+    outcome.strJson = json.Text();
+    return outcome;
+}
+
+} // namespace
+
+CCalcCommand LMatchCommand() {
+    return {"lmatch",
+            "Ｌ型マッチング回路の計算",
+            {
+                {"frequency", "MHz", "周波数", COptionSpec::Number, 0.0, 2000.0},
+                {"zin", "Ω", "入力インピーダンス Zin", COptionSpec::Number, 0.0, 100000.0},
+                {"zout", "Ω", "出力インピーダンス Zout", COptionSpec::Number, 0.0, 100000.0},
+            },
+            &RunLMatch};
+}

@@ -1,0 +1,257 @@
+#include "cli/CalcCommand.h"
+#include "cli/JsonWriter.h"
+#include "report/CFormat.h"
+#include "report/ReportFormatter.h"
+#include "text/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <sstream>
+#include <streambuf>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+// A stand-in calculator: refuses an impedance of 1, as a dialog refuses its
+// no-result case.
+CCalcOutcome RunFake(const COptionValues& values, const CLocalTime& time) {
+    CCalcOutcome outcome;
+    const double dImpedance = values.Number("impedance");
+    if (dImpedance == 1.0) {
+        outcome.eStatus = CCalcOutcome::Refused;
+        outcome.strMessage = "インピーダンス 1 では計算できません。";
+        return outcome;
+    }
+    std::string strDate;
+    CReportFormatter().FormatTimestamp(strDate, time);
+    outcome.strReport = "　　　　　***** 仮の計算 *****\r\n" + strDate +
+                        FormatC("　　　　　インピーダンス  %.1fΩ\r\n\r\n", dImpedance);
+    outcome.strJson = CJsonWriter()
+                          .BeginObject()
+                          .Number("impedance", dImpedance)
+                          .String("name", values.Text("name"))
+                          .EndObject()
+                          .Text();
+    return outcome;
+}
+
+const std::vector<CCalcCommand> kCommands = {
+    {"fake",
+     "仮の計算",
+     {{"impedance", "Ω", "インピーダンス", COptionSpec::Number, 1.0, 10000.0, true},
+      {"name", "TEXT", "名前", COptionSpec::Text, 0.0, 0.0, false}},
+     &RunFake},
+};
+
+struct CRun {
+    int nStatus = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+CRun RunFakeCli(std::vector<const char*> args) {
+    args.insert(args.begin(), "vantix-calc");
+    std::ostringstream out;
+    std::ostringstream err;
+    CRun run;
+    run.nStatus = RunCalcCli(kCommands, static_cast<int>(args.size()), args.data(), out, err);
+    run.strOut = out.str();
+    run.strErr = err.str();
+    return run;
+}
+
+const std::string kReport = "　　　　　***** 仮の計算 *****\r\n"
+                            "　　　　　2005-3-7  9:05\r\n"
+                            "　　　　　インピーダンス  50.0Ω\r\n\r\n";
+
+TEST(CalcCliTest, NoArgumentsListsCalculatorsOnStdout) {
+    const CRun run = RunFakeCli({});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_NE(run.strOut.find("fake"), std::string::npos);
+    EXPECT_NE(run.strOut.find("仮の計算"), std::string::npos);
+    EXPECT_NE(run.strOut.find("--append"), std::string::npos);
+    EXPECT_TRUE(run.strErr.empty());
+}
+
+TEST(CalcCliTest, VersionAndHelp) {
+    EXPECT_EQ(RunFakeCli({"--version"}).strOut, "vantix-calc 1.3.0.1\n");
+    EXPECT_EQ(RunFakeCli({"--help"}).strOut, RunFakeCli({}).strOut);
+    const CRun help = RunFakeCli({"fake", "--help"});
+    EXPECT_EQ(help.nStatus, 0);
+    EXPECT_NE(help.strOut.find("--impedance Ω"), std::string::npos) << help.strOut;
+    EXPECT_NE(help.strOut.find("1 から 10000 まで"), std::string::npos) << help.strOut;
+}
+
+TEST(CalcCliTest, UnknownCalculatorGivesUsageOnStderr) {
+    const CRun run = RunFakeCli({"nosuch", "--impedance", "50"});
+    EXPECT_EQ(run.nStatus, 2);
+    EXPECT_TRUE(run.strOut.empty());
+    EXPECT_NE(run.strErr.find("nosuch"), std::string::npos);
+    EXPECT_NE(run.strErr.find("fake"), std::string::npos);
+}
+
+struct BadUsage {
+    const char* pszName;
+    std::vector<const char*> args;
+    std::vector<const char*> mentions; // the message names these
+};
+
+void PrintTo(const BadUsage& c, std::ostream* os) {
+    *os << c.pszName;
+}
+
+class CalcCliBadUsage : public ::testing::TestWithParam<BadUsage> {};
+
+TEST_P(CalcCliBadUsage, ExitsTwoWritingNothing) {
+    CTempFolder folder;
+    const std::string strLog = folder.File("log.txt");
+    std::vector<const char*> args = GetParam().args;
+    args.push_back("--append");
+    args.push_back(strLog.c_str());
+    const CRun run = RunFakeCli(args);
+    EXPECT_EQ(run.nStatus, 2);
+    EXPECT_TRUE(run.strOut.empty()) << run.strOut;
+    EXPECT_FALSE(std::filesystem::exists(strLog));
+    for (const char* pszMention : GetParam().mentions) {
+        EXPECT_NE(run.strErr.find(pszMention), std::string::npos)
+            << "no \"" << pszMention << "\" in: " << run.strErr;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CalcCliBadUsage,
+    ::testing::Values(
+        BadUsage{"UnknownOption", {"fake", "--impedance", "50", "--colour", "red"}, {"--colour"}},
+        BadUsage{"MissingValue", {"fake", "--impedance"}, {"--impedance", "1 から 10000 まで"}},
+        BadUsage{"OptionAsValue",
+                 {"fake", "--impedance", "--json"},
+                 {"--impedance", "1 から 10000 まで"}},
+        BadUsage{"MissingOption", {"fake", "--name", "x"}, {"--impedance", "1 から 10000 まで"}},
+        BadUsage{"Duplicate", {"fake", "--impedance", "50", "--impedance", "60"}, {"--impedance"}},
+        BadUsage{"NotANumber",
+                 {"fake", "--impedance", "50Ω"},
+                 {"--impedance", "50Ω", "1 から 10000 まで"}},
+        BadUsage{"Nan", {"fake", "--impedance", "nan"}, {"--impedance", "1 から 10000 まで"}},
+        BadUsage{
+            "BelowRange", {"fake", "--impedance", "0.5"}, {"--impedance", "1 から 10000 まで"}},
+        BadUsage{
+            "AboveRange", {"fake", "--impedance", "1e5"}, {"--impedance", "1 から 10000 まで"}},
+        BadUsage{
+            "BadTime", {"fake", "--impedance", "50", "--time", "2005-02-30 10:00"}, {"--time"}},
+        BadUsage{
+            "BadEncoding", {"fake", "--impedance", "50", "--encoding", "latin1"}, {"--encoding"}},
+        BadUsage{"StrayArgument", {"fake", "50"}, {"50"}}),
+    [](const auto& info) { return info.param.pszName; });
+
+TEST(CalcCliTest, RefusedCalculationExitsOneWritingNothing) {
+    CTempFolder folder;
+    const std::string strLog = folder.File("log.txt");
+    const CRun run = RunFakeCli({"fake", "--impedance", "1", "--append", strLog.c_str()});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_TRUE(run.strOut.empty());
+    EXPECT_NE(run.strErr.find("インピーダンス 1 では計算できません。"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(strLog));
+}
+
+TEST(CalcCliTest, PrintsReportWithFixedTime) {
+    const CRun run = RunFakeCli({"fake", "--time", "2005-03-07 09:05", "--impedance", "５０"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, kReport);
+    EXPECT_TRUE(run.strErr.empty());
+}
+
+TEST(CalcCliTest, Cp932Output) {
+    const CRun run = RunFakeCli(
+        {"fake", "--impedance", "50", "--time", "2005-03-07 09:05", "--encoding", "cp932"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    const std::string strIndent = "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40";
+    EXPECT_EQ(run.strOut.substr(0, 15), strIndent + "*****");
+    EXPECT_NE(run.strOut.find(strIndent + "2005-3-7  9:05\r\n"), std::string::npos);
+    EXPECT_NE(run.strOut.find("  50.0\x83\xB6\r\n\r\n"), std::string::npos); // Ω
+}
+
+TEST(CalcCliTest, AppendWritesLogAndPrintsNothing) {
+    CTempFolder folder;
+    const std::string strLog = folder.File("log.txt");
+    for (int n = 0; n < 2; ++n) {
+        const CRun run = RunFakeCli({"fake", "--impedance", "50", "--time", "2005-03-07 09:05",
+                                     "--append", strLog.c_str()});
+        EXPECT_EQ(run.nStatus, 0) << run.strErr;
+        EXPECT_TRUE(run.strOut.empty());
+    }
+    const std::string strBytes = ReadBytes(strLog);
+    EXPECT_EQ(strBytes.size() % 2, 0u);
+    EXPECT_EQ(strBytes.substr(0, strBytes.size() / 2), strBytes.substr(strBytes.size() / 2));
+    EXPECT_NE(strBytes.find("2005-3-7  9:05\r\n"), std::string::npos);
+    EXPECT_EQ(strBytes.find("　"), std::string::npos); // CP932, not UTF-8
+}
+
+TEST(CalcCliTest, AppendFailureExitsOneAndKeepsFiles) {
+    CTempFolder folder;
+    const std::string strFile = folder.File("plain");
+    WriteBytes(strFile, "old");
+    const std::string strLog = strFile + "/log.txt";
+    const CRun run = RunFakeCli({"fake", "--impedance", "50", "--append", strLog.c_str()});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_TRUE(run.strOut.empty());
+    EXPECT_FALSE(run.strErr.empty());
+    EXPECT_EQ(ReadBytes(strFile), "old");
+}
+
+TEST(CalcCliTest, JsonHoldsFullPrecisionInputs) {
+    const CRun run =
+        RunFakeCli({"fake", "--impedance", "50.123456789012", "--json", "--name", "a\"b"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, "{\"impedance\":50.123456789012,\"name\":\"a\\\"b\"}\n");
+}
+
+// A stream whose device is full.
+class CFullBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(CalcCliTest, UnwritableStdoutIsAFailure) {
+    CFullBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    const char* args[] = {"vantix-calc", "fake", "--impedance", "50"};
+    EXPECT_EQ(RunCalcCli(kCommands, 4, args, out, err), 1);
+    EXPECT_FALSE(err.str().empty());
+}
+
+TEST(CalcCliTest, JsonWriterEscapesAndWritesNullForNonFinite) {
+    CJsonWriter json;
+    json.BeginObject()
+        .String("text", "改行\r\n\t\x01\\")
+        .Number("nan", std::numeric_limits<double>::quiet_NaN())
+        .Number("tiny", 1e-7)
+        .Number("negzero", -0.0)
+        .BeginArray("list")
+        .Number(0.1)
+        .String("x")
+        .EndArray()
+        .Bool("ok", true)
+        .Integer("n", -3)
+        .EndObject();
+    EXPECT_EQ(json.Text(), "{\"text\":\"改行\\r\\n\\t\\u0001\\\\\",\"nan\":null,\"tiny\":1e-07,"
+                           "\"negzero\":0,\"list\":[0.1,\"x\"],\"ok\":true,\"n\":-3}");
+}
+
+// The installed program itself starts and answers.
+TEST(CalcCliTest, BinaryPrintsVersion) {
+    FILE* pipe = ::popen(VANTIX_CALC_BINARY " --version", "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[128] = {};
+    const std::size_t nRead = std::fread(buffer, 1, sizeof buffer - 1, pipe);
+    const int nStatus = ::pclose(pipe);
+    EXPECT_EQ(std::string(buffer, nRead), "vantix-calc 1.3.0.1\n");
+    ASSERT_TRUE(WIFEXITED(nStatus));
+    EXPECT_EQ(WEXITSTATUS(nStatus), 0);
+}
+
+} // namespace

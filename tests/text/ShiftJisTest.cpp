@@ -1,0 +1,187 @@
+#include "text/ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Decoded(std::string_view bytes) {
+    std::string strUtf8;
+    CDecodeError error;
+    EXPECT_TRUE(DecodeShiftJis(bytes, strUtf8, error)) << "bad byte at " << error.m_nByteOffset;
+    return strUtf8;
+}
+
+std::string Encoded(std::string_view utf8) {
+    std::string strBytes;
+    CEncodeError error;
+    EXPECT_TRUE(EncodeShiftJis(utf8, strBytes, error))
+        << "line " << error.m_nLine << " column " << error.m_nColumn;
+    return strBytes;
+}
+
+std::vector<std::string> UiTexts() {
+    std::ifstream file(VANTIX_TEST_DATA_DIR "/ui_texts.txt", std::ios::binary);
+    std::vector<std::string> texts;
+    for (std::string strLine; std::getline(file, strLine);) {
+        texts.push_back(strLine);
+    }
+    return texts;
+}
+
+TEST(ShiftJisTest, EveryUiTextRoundTripsByteForByte) {
+    const std::vector<std::string> texts = UiTexts();
+    ASSERT_GT(texts.size(), 200u) << "tests/data/ui_texts.txt is missing or short";
+    for (const std::string& strText : texts) {
+        const std::string strBytes = Encoded(strText);
+        EXPECT_NE(strBytes, strText); // really converted, not passed through
+        EXPECT_EQ(Decoded(strBytes), strText);
+        EXPECT_EQ(Encoded(Decoded(strBytes)), strBytes) << strText;
+    }
+}
+
+struct ByteCase {
+    const char* pszUtf8;
+    std::string bytes;
+};
+
+void PrintTo(const ByteCase& c, std::ostream* os) {
+    *os << c.pszUtf8;
+}
+
+class ShiftJisBytes : public ::testing::TestWithParam<ByteCase> {};
+
+TEST_P(ShiftJisBytes, EncodesToMicrosoftTableAndBack) {
+    EXPECT_EQ(Encoded(GetParam().pszUtf8), GetParam().bytes);
+    EXPECT_EQ(Decoded(GetParam().bytes), GetParam().pszUtf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(KeyCharacters, ShiftJisBytes,
+                         ::testing::Values(ByteCase{"　", "\x81\x40"}, ByteCase{"μ", "\x83\xCA"},
+                                           ByteCase{"Ω", "\x83\xB6"}, ByteCase{"～", "\x81\x60"},
+                                           ByteCase{"ﾚﾃﾞｨ", "\xDA\xC3\xDE\xA8"},
+                                           ByteCase{"－", "\x81\x7C"}, ByteCase{"\\~", "\x5C\x7E"},
+                                           ByteCase{"π", "\x83\xCE"},
+                                           ByteCase{"　　　　　2005-3-7  9:05\r\n",
+                                                    "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40"
+                                                    "2005-3-7  9:05\r\n"},
+                                           ByteCase{"", ""}));
+
+struct DecodeFailure {
+    const char* pszName;
+    std::string bytes;
+    std::size_t nOffset;
+};
+
+void PrintTo(const DecodeFailure& c, std::ostream* os) {
+    *os << c.pszName;
+}
+
+class ShiftJisDecodeFailure : public ::testing::TestWithParam<DecodeFailure> {};
+
+TEST_P(ShiftJisDecodeFailure, ReportsOffsetAndOutputsNothing) {
+    std::string strUtf8 = "old";
+    CDecodeError error;
+    EXPECT_FALSE(DecodeShiftJis(GetParam().bytes, strUtf8, error));
+    EXPECT_EQ(error.m_nByteOffset, GetParam().nOffset);
+    EXPECT_TRUE(strUtf8.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadBytes, ShiftJisDecodeFailure,
+    ::testing::Values(DecodeFailure{"LeadByteAtEnd", "abc\x82", 3},
+                      DecodeFailure{"InvalidTrailByte",
+                                    "ab\x81\x7F"
+                                    "cd",
+                                    2},
+                      DecodeFailure{"NulByte", std::string("ab\x81\x40\0cd", 7), 4},
+                      DecodeFailure{"UnassignedSingleByte", "\x81\x40\xFF", 2},
+                      DecodeFailure{"BadSequenceBeforeNul",
+                                    std::string("a\x80"
+                                                "b\0",
+                                                4),
+                                    1},
+                      DecodeFailure{"AfterManyGoodBytes", std::string(40000, 'a') + "\x80", 40000}),
+    [](const auto& info) { return info.param.pszName; });
+
+struct EncodeFailure {
+    const char* pszName;
+    std::string utf8;
+    std::size_t nLine;
+    std::size_t nColumn;
+    char32_t chCodePoint;
+};
+
+void PrintTo(const EncodeFailure& c, std::ostream* os) {
+    *os << c.pszName;
+}
+
+class ShiftJisEncodeFailure : public ::testing::TestWithParam<EncodeFailure> {};
+
+TEST_P(ShiftJisEncodeFailure, ReportsLineAndColumnAndOutputsNothing) {
+    std::string strBytes = "old";
+    CEncodeError error;
+    EXPECT_FALSE(EncodeShiftJis(GetParam().utf8, strBytes, error));
+    EXPECT_EQ(error.m_nLine, GetParam().nLine);
+    EXPECT_EQ(error.m_nColumn, GetParam().nColumn);
+    EXPECT_EQ(error.m_chCodePoint, GetParam().chCodePoint);
+    EXPECT_TRUE(strBytes.empty());
+}
+
+// Yen sign and minus sign are the ones glibc quietly turns into other
+// characters; they must be reported like any other unencodable one.
+INSTANTIATE_TEST_SUITE_P(
+    Unencodable, ShiftJisEncodeFailure,
+    ::testing::Values(EncodeFailure{"Emoji", "ab😀", 1, 3, U'😀'},
+                      EncodeFailure{"MicroSign", "　　L= 4.7µH", 1, 9, U'µ'},
+                      EncodeFailure{"Korean", "一\r\n二\r\nx한", 3, 2, U'한'},
+                      EncodeFailure{"YenSign", "価格\n¥100", 2, 1, U'¥'},
+                      EncodeFailure{"MinusSign", "a\nb\n周波数 −3", 3, 5, U'−'},
+                      EncodeFailure{"YenBeforeBadUtf8", "¥a\xC3", 1, 1, U'¥'},
+                      EncodeFailure{"YenBeforeMicro", "¥µ", 1, 1, U'¥'},
+                      EncodeFailure{"NulCharacter", std::string("ab\r\ncd\0", 7), 2, 3, 0},
+                      EncodeFailure{"InvalidUtf8", "ok\nab\xC3", 2, 3, 0}),
+    [](const auto& info) { return info.param.pszName; });
+
+struct Utf8Case {
+    const char* pszName;
+    std::string bytes;
+    bool bValid;
+    std::size_t nOffset;
+};
+
+void PrintTo(const Utf8Case& c, std::ostream* os) {
+    *os << c.pszName;
+}
+
+class IsValidUtf8Test : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(IsValidUtf8Test, FindsFirstBadByte) {
+    std::size_t nOffset = 999;
+    EXPECT_EQ(IsValidUtf8(GetParam().bytes, nOffset), GetParam().bValid);
+    if (!GetParam().bValid) {
+        EXPECT_EQ(nOffset, GetParam().nOffset);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, IsValidUtf8Test,
+    ::testing::Values(Utf8Case{"Ascii", "plain", true, 0}, Utf8Case{"Japanese", "計算μΩ", true, 0},
+                      Utf8Case{"FourByte", "\xF0\x9F\x98\x80", true, 0},
+                      Utf8Case{"HighestCodePoint", "\xF4\x8F\xBF\xBF", true, 0},
+                      Utf8Case{"OverlongTwoByte", "a\xC0\xB1", false, 1},
+                      Utf8Case{"OverlongC1", "\xC1\xBF", false, 0},
+                      Utf8Case{"OverlongThreeByte", "ab\xE0\x80\xAF", false, 2},
+                      Utf8Case{"OverlongFourByte", "\xF0\x8F\xBF\xBF", false, 0},
+                      Utf8Case{"Surrogate", "x\xED\xA0\x80", false, 1},
+                      Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", false, 0},
+                      Utf8Case{"TruncatedAtEnd", "計\xE7\xAE", false, 3},
+                      Utf8Case{"MissingContinuation", "\xE8\xA8x", false, 0},
+                      Utf8Case{"LoneContinuation", "a\x80", false, 1},
+                      Utf8Case{"InvalidLead", "\xFF", false, 0}),
+    [](const auto& info) { return info.param.pszName; });
+
+} // namespace
