@@ -65,6 +65,9 @@ struct CCompleteIntegrals {
 CCompleteIntegrals AgmIntegrals(double k) {
     double a = 1.0;
     double b = std::sqrt(1.0 - k * k);
+    if (std::isnan(b)) {
+        return {b, b};
+    }
     if (b == 0.0) {
         return {std::numeric_limits<double>::infinity(), 1.0};
     }

@@ -112,6 +112,8 @@ TEST(EllipticIntegralTest, MatchExactValuesAcrossTheModulus) {
     }
     EXPECT_EQ(EllipticK(1.0), HUGE_VAL);
     EXPECT_EQ(EllipticE(1.0), 1.0);
+    EXPECT_TRUE(std::isnan(EllipticK(NAN)));
+    EXPECT_TRUE(std::isnan(EllipticE(1.5)));
 }
 
 TEST(SolenoidInductanceTest, WorkedCoil) {
