@@ -1,6 +1,9 @@
 // The input is read both as CP932 bytes and as UTF-8 text. Decoding and
 // encoding must never replace or drop anything: whatever succeeds converts
 // back to the same text, and a failure points at a real first bad position.
+// A decoded log also goes through the editor's line-end conversion, which
+// must give back the same text unless its line ends were mixed.
+#include "text/LineEnds.h"
 #include "text/ShiftJis.h"
 
 #include <cstdint>
@@ -28,6 +31,12 @@ void CheckDecode(std::string_view bytes) {
     }
     std::size_t nBad = 0;
     Check(IsValidUtf8(strText, nBad));
+    ELineEnds style = ELineEnds::None;
+    const std::string strEditor = ToLf(strText, style);
+    Check(strEditor.find('\r') == std::string::npos);
+    if (style != ELineEnds::Mixed) {
+        Check(FromLf(strEditor, style) == strText);
+    }
     // Several byte pairs of CP932 share one character (NEC and IBM rows), so
     // the bytes may come back in their preferred form: the text may not change,
     // and the preferred bytes are a fixed point.

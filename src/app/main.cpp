@@ -1,6 +1,7 @@
+#include "app/CommandLineInfo.h"
+#include "app/VantixApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
-#include <QPlainTextEdit>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,25 +22,45 @@ bool HasDisplay() {
            (pszWayland != nullptr && *pszWayland != '\0');
 }
 
+bool HasArgument(int argc, char** argv, const char* pszOption) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            return false;
+        }
+        if (std::strcmp(argv[i], pszOption) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Vantix %s\n", VANTIX_VERSION);
-            return 0;
-        }
+    if (HasArgument(argc, argv, "--version")) {
+        std::printf("Vantix %s\n", VANTIX_VERSION);
+        return 0;
+    }
+    if (HasArgument(argc, argv, "--help") || HasArgument(argc, argv, "-h")) {
+        std::fputs(CCommandLineInfo::UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
     }
     if (!HasDisplay()) {
-        std::fprintf(stderr, "vantix: no display found (DISPLAY is not set); to run without a "
-                             "desktop use: xvfb-run -a vantix\n");
-        return 1;
+        // Printing needs no screen: scripts may print without a desktop.
+        if (HasArgument(argc, argv, "--print-to-pdf") || HasArgument(argc, argv, "-p")) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        } else {
+            std::fprintf(stderr, "vantix: no display found (DISPLAY is not set); to run without a "
+                                 "desktop use: xvfb-run -a vantix\n");
+            return 1;
+        }
     }
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("無題 - Vantix"));
-    window.setCentralWidget(new QPlainTextEdit(&window));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    QApplication qapp(argc, argv);
+    CVantixApp app;
+    app.SetUpApplication();
+    const int nStatus = app.InitInstance(QApplication::arguments().mid(1));
+    if (nStatus >= 0) {
+        return nStatus;
+    }
+    return qapp.exec();
 }

@@ -183,6 +183,13 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                 return false;
             }
         } else if (option->eKind == COptionSpec::Text) {
+            // Text values reach the report and the JSON, which are UTF-8.
+            std::size_t nBad = 0;
+            if (!IsValidUtf8(pszValue, nBad)) {
+                err << kProgram << ": --" << strName << " の値が UTF-8 の文字列ではありません（"
+                    << nBad + 1 << " バイト目）。\n";
+                return false;
+            }
             values.SetText(strName, pszValue);
         } else {
             double dValue = 0.0;

@@ -7,4 +7,6 @@ CCalcCommand LadderCommand();
 CCalcCommand LMatchCommand();
 CCalcCommand ToroidCommand();
 CCalcCommand ToroidSearchCommand();
+CCalcCommand PiCommand();
+CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();

@@ -144,6 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
             "BadTime", {"fake", "--impedance", "50", "--time", "2005-02-30 10:00"}, {"--time"}},
         BadUsage{
             "BadEncoding", {"fake", "--impedance", "50", "--encoding", "latin1"}, {"--encoding"}},
+        BadUsage{"TextNotUtf8",
+                 {"fake", "--impedance", "50", "--name", "caf\xE9"},
+                 {"--name", "4 バイト目"}},
         BadUsage{"StrayArgument", {"fake", "50"}, {"50"}}),
     [](const auto& info) { return info.param.pszName; });
 

@@ -70,6 +70,25 @@ INSTANTIATE_TEST_SUITE_P(KeyCharacters, ShiftJisBytes,
                                                     "2005-3-7  9:05\r\n"},
                                            ByteCase{"", ""}));
 
+// Several characters have two byte pairs in CP932 (NEC row 13 and JIS row 2,
+// NEC-selected and IBM extensions). Decoding reads either; encoding writes the
+// pair Windows writes, so such bytes come back in that form.
+TEST(ShiftJisTest, DuplicatePairsComeBackInPreferredForm) {
+    const struct {
+        std::string bytes;
+        std::string preferred;
+    } cases[] = {{"\x87\x90", "\x81\xE0"},  // ≒
+                 {"\xED\x40", "\xFA\x5C"},  // 纊
+                 {"\xEE\xF9", "\x81\xCA"},  // ￢
+                 {"\xFA\x4A", "\x87\x54"},  // Ⅰ
+                 {"\xEE\xEF", "\xFA\x40"},  // ⅰ
+                 {"\x87\x40", "\x87\x40"}}; // ①, one pair only
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encoded(Decoded(c.bytes)), c.preferred);
+        EXPECT_EQ(Decoded(c.preferred), Decoded(c.bytes));
+    }
+}
+
 struct DecodeFailure {
     const char* pszName;
     std::string bytes;

@@ -1,0 +1,281 @@
+// Benchmarks of the shell: appending reports to logs of growing size, open
+// and save of a 10 MB log against the irreducible work, and start-up of the
+// main window against a bare QMainWindow with a QPlainTextEdit.
+//
+//   build/bench/vantix_gui_bench            (runs on the offscreen platform)
+
+#include "app/MainFrame.h"
+#include "app/VantixApp.h"
+#include "app/VantixDoc.h"
+#include "app/VantixView.h"
+#include "text/ShiftJis.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+const std::string kReport = "     ***** π型アッテネータ *****\r\n"
+                            "     2026年12月08日 10時30分\r\n"
+                            "　　インピーダンス  50.0Ω\r\n"
+                            "　　減衰量  10.0dB\r\n"
+                            "　　R1  96.2Ω   R2  71.2Ω\r\n"
+                            "\r\n";
+
+// A log of about nBytes of UTF-8 text made of reports.
+QString MakeLog(std::size_t nBytes) {
+    std::string strText;
+    strText.reserve(nBytes + kReport.size());
+    while (strText.size() < nBytes) {
+        strText += kReport;
+    }
+    QString strLog = QString::fromStdString(strText);
+    strLog.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return strLog;
+}
+
+std::string MakeShiftJisLog(std::size_t nBytes) {
+    std::string strUtf8;
+    while (strUtf8.size() < nBytes) {
+        strUtf8 += kReport;
+    }
+    std::string strBytes;
+    CEncodeError error;
+    EncodeShiftJis(strUtf8, strBytes, error);
+    return strBytes;
+}
+
+QTemporaryDir& BenchDir() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// ---- AppendReport ----------------------------------------------------------
+
+void BM_AppendReport(benchmark::State& state) {
+    CMainFrame frame;
+    frame.resize(800, 600);
+    frame.GetView()->setPlainText(MakeLog(static_cast<std::size_t>(state.range(0)) * 1024));
+    for (auto _ : state) {
+        frame.GetDocument()->AppendReport(kReport);
+    }
+    state.SetLabel(std::to_string(state.range(0)) + " KB log");
+}
+BENCHMARK(BM_AppendReport)
+    ->Arg(1)
+    ->Arg(10 * 1024)
+    ->Arg(50 * 1024)
+    ->Iterations(2000)
+    ->Unit(benchmark::kMicrosecond);
+
+// ---- Open and save of a 10 MB log ------------------------------------------
+
+constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
+
+QString TenMegabyteFile() {
+    static const QString strPath = [] {
+        const QString strFile = BenchDir().filePath(QStringLiteral("ten.txt"));
+        QFile file(strFile);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = MakeShiftJisLog(kTenMegabytes);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return strFile;
+    }();
+    return strPath;
+}
+
+void BM_Open10MB(benchmark::State& state) {
+    CMainFrame frame;
+    const QString strPath = TenMegabyteFile();
+    QString strError;
+    for (auto _ : state) {
+        if (!frame.GetDocument()->LoadFile(strPath, strError)) {
+            state.SkipWithError("open failed");
+        }
+    }
+}
+BENCHMARK(BM_Open10MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Read + decode + setPlainText: what any opening of the file has to do.
+void BM_Open10MB_Baseline(benchmark::State& state) {
+    CMainFrame frame;
+    const QString strPath = TenMegabyteFile();
+    for (auto _ : state) {
+        QFile file(strPath);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        std::string strUtf8;
+        CDecodeError error;
+        DecodeShiftJis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                       strUtf8, error);
+        frame.GetView()->setPlainText(QString::fromStdString(strUtf8));
+    }
+}
+BENCHMARK(BM_Open10MB_Baseline)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_Save10MB(benchmark::State& state) {
+    CMainFrame frame;
+    QString strError;
+    frame.GetDocument()->LoadFile(TenMegabyteFile(), strError);
+    const QString strOut = BenchDir().filePath(QStringLiteral("save.txt"));
+    for (auto _ : state) {
+        if (!frame.GetDocument()->SaveFile(strOut, strError)) {
+            state.SkipWithError("save failed");
+        }
+    }
+}
+BENCHMARK(BM_Save10MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// toPlainText + encode + write.
+void BM_Save10MB_Baseline(benchmark::State& state) {
+    CMainFrame frame;
+    QString strError;
+    frame.GetDocument()->LoadFile(TenMegabyteFile(), strError);
+    const QString strOut = BenchDir().filePath(QStringLiteral("save-baseline.txt"));
+    for (auto _ : state) {
+        const std::string strUtf8 = frame.GetView()->toPlainText().toStdString();
+        std::string strBytes;
+        CEncodeError error;
+        EncodeShiftJis(strUtf8, strBytes, error);
+        QFile file(strOut);
+        file.open(QIODevice::WriteOnly);
+        file.write(strBytes.data(), static_cast<qint64>(strBytes.size()));
+    }
+}
+BENCHMARK(BM_Save10MB_Baseline)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// ---- Start-up, in fresh processes --------------------------------------------
+
+std::int64_t MonotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// Child side: brings up one kind of main window, reports the time from the
+// parent's spawn to the window being shown and painted, and exits.
+int RunStartupChild(const char* pszKind, const char* pszStartNs) {
+    const std::int64_t nStart = std::strtoll(pszStartNs, nullptr, 10);
+    int argc = 1;
+    char szName[] = "vantix";
+    char* argv[] = {szName, nullptr};
+    QApplication app(argc, argv);
+    QWidget* pWindow = nullptr;
+    CVantixApp vantix;
+    QMainWindow minimal;
+    if (std::strcmp(pszKind, "vantix") == 0) {
+        vantix.SetUpApplication();
+        vantix.InitInstance({});
+        pWindow = vantix.GetMainFrame();
+    } else {
+        minimal.setCentralWidget(new QPlainTextEdit(&minimal));
+        minimal.resize(760, 560);
+        minimal.show();
+        pWindow = &minimal;
+    }
+    while (pWindow->windowHandle() == nullptr || !pWindow->windowHandle()->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    pWindow->repaint();
+    const long long nElapsed = static_cast<long long>(MonotonicNs() - nStart);
+    // The peak of this process's own memory (the parent's high-water mark
+    // would carry over into a spawned child's rusage).
+    long nPeakKb = 0;
+    if (FILE* pStatus = std::fopen("/proc/self/status", "r")) {
+        char szLine[256];
+        while (std::fgets(szLine, sizeof szLine, pStatus) != nullptr) {
+            if (std::sscanf(szLine, "VmHWM: %ld kB", &nPeakKb) == 1) {
+                break;
+            }
+        }
+        std::fclose(pStatus);
+    }
+    std::printf("%lld %ld\n", nElapsed, nPeakKb);
+    std::fflush(stdout);
+    return 0;
+}
+
+void BM_StartUp(benchmark::State& state, const char* pszKind) {
+    long nPeakKb = 0;
+    for (auto _ : state) {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) {
+            state.SkipWithError("pipe");
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+        const std::string strStart = std::to_string(MonotonicNs());
+        char szSelf[] = "/proc/self/exe";
+        char szFlag[] = "--startup-child";
+        std::string strKind = pszKind;
+        std::string strStartArg = strStart;
+        char* argv[] = {szSelf, szFlag, strKind.data(), strStartArg.data(), nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, szSelf, &actions, nullptr, argv, environ) != 0) {
+            state.SkipWithError("spawn");
+            return;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeFds[1]);
+        char buffer[64] = {};
+        const ssize_t nRead = read(pipeFds[0], buffer, sizeof buffer - 1);
+        close(pipeFds[0]);
+        int nStatus = 0;
+        waitpid(pid, &nStatus, 0);
+        if (nRead <= 0 || !WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0) {
+            state.SkipWithError("child failed");
+            return;
+        }
+        char* pEnd = nullptr;
+        state.SetIterationTime(static_cast<double>(std::strtoll(buffer, &pEnd, 10)) / 1e9);
+        nPeakKb = std::max(nPeakKb, std::strtol(pEnd, nullptr, 10));
+    }
+    state.counters["peak_rss_kb"] = static_cast<double>(nPeakKb);
+}
+BENCHMARK_CAPTURE(BM_StartUp, vantix, "vantix")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartUp, minimal_main_window, "minimal")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--startup-child") == 0) {
+        return RunStartupChild(argv[2], argv[3]);
+    }
+    // Headless by default, and never touching the user's recent-file list.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("XDG_CONFIG_HOME", BenchDir().filePath(QStringLiteral("config")).toLocal8Bit(), 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,558 @@
+#include "app/MainFrame.h"
+
+#include "ShellResources.h"
+#include "app/AboutDlg.h"
+#include "app/LockKeys.h"
+#include "app/ShellIcons.h"
+#include "app/ShellSettings.h"
+#include "app/VantixDoc.h"
+#include "app/VantixView.h"
+#include "dialogs/MessageSink.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kRecentFileCount = 4;
+
+CMainFrame::FileNamePrompt& InstalledPrompt() {
+    static CMainFrame::FileNamePrompt prompt;
+    return prompt;
+}
+
+// The two parts of a command's string: the status-bar prompt and the tooltip.
+QString PromptPart(int nCommand, int nPart) {
+    return QString::fromUtf8(LoadResString(nCommand)).section(QLatin1Char('\n'), nPart, nPart);
+}
+
+QString FileFilter() {
+    // Field 3 of the document string: "Text ﾌｧｲﾙ (*.txt)".
+    const QString strFilter =
+        QString::fromUtf8(LoadResString(IDR_MAINFRAME)).section(QLatin1Char('\n'), 3, 3);
+    return strFilter + QStringLiteral(";;すべてのﾌｧｲﾙ (*.*)");
+}
+
+QString FirstLocalFile(const QMimeData* pData) {
+    if (pData == nullptr || !pData->hasUrls()) {
+        return QString();
+    }
+    for (const QUrl& url : pData->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(ApplicationIcon());
+    m_pView = new CVantixView(this);
+    m_pView->setObjectName(QStringLiteral("CVantixView"));
+    setCentralWidget(m_pView);
+    m_pDocument = new CVantixDoc(this);
+    m_pDocument->setObjectName(QStringLiteral("CVantixDoc"));
+    m_pDocument->SetView(m_pView);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    ConnectCommands();
+    LoadRecentFiles();
+
+    connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+
+    m_pDocument->OnNewDocument();
+    UpdateTitle();
+    UpdateIndicators();
+    resize(760, 560);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::FindCommand(int nCommand) const {
+    const auto it = m_commands.find(nCommand);
+    return it == m_commands.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::AddCommand(int nCommand, const QString& strText) {
+    auto* pAction = new QAction(strText, this);
+    pAction->setObjectName(QString::number(nCommand));
+    pAction->setStatusTip(PromptPart(nCommand, 0));
+    pAction->setToolTip(PromptPart(nCommand, 1));
+    if (const char* pszIcon = ToolbarIconPath(nCommand)) {
+        pAction->setIcon(ToolbarIcon(QString::fromLatin1(pszIcon)));
+    }
+    m_commands[nCommand] = pAction;
+    return pAction;
+}
+
+void CMainFrame::CreateActions() {
+    for (const CMenuPopupRes& popup : MainMenuResource()) {
+        for (const CMenuItemRes& item : popup.items) {
+            if (item.pszText != nullptr) {
+                AddCommand(item.nCommand, QString::fromUtf8(item.pszText));
+            }
+        }
+    }
+    // Commands that only have keys (next / previous pane).
+    for (const CAcceleratorRes& accel : AcceleratorResource()) {
+        if (FindCommand(accel.nCommand) == nullptr) {
+            addAction(AddCommand(accel.nCommand, QString()));
+        }
+    }
+    std::map<int, QList<QKeySequence>> keys;
+    for (const CAcceleratorRes& accel : AcceleratorResource()) {
+        keys[accel.nCommand] << QKeySequence(accel.key);
+    }
+    for (const auto& [nCommand, sequences] : keys) {
+        FindCommand(nCommand)->setShortcuts(sequences);
+    }
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto* pAction = new QAction(this);
+        pAction->setStatusTip(QString::fromUtf8(LoadResString(ID_FILE_MRU_FILE1 + i)));
+        pAction->setVisible(false);
+        connect(pAction, &QAction::triggered, this, [this, i] { OnOpenRecentFile(i); });
+        m_recentActions << pAction;
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    for (const CMenuPopupRes& popup : MainMenuResource()) {
+        QMenu* pMenu = menuBar()->addMenu(QString::fromUtf8(popup.pszText));
+        for (const CMenuItemRes& item : popup.items) {
+            if (item.pszText == nullptr) {
+                pMenu->addSeparator();
+                continue;
+            }
+            pMenu->addAction(FindCommand(item.nCommand));
+            if (item.nCommand == ID_FILE_MRU_FILE1) {
+                pMenu->addActions(m_recentActions);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+    m_pToolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
+    m_pToolBar->setIconSize(QSize(16, 15));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setFloatable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const int nCommand : ToolbarResource()) {
+        if (nCommand == ID_SEPARATOR) {
+            m_pToolBar->addSeparator();
+        } else {
+            m_pToolBar->addAction(FindCommand(nCommand));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* pStatus = statusBar();
+    pStatus->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
+    m_pIdleLabel = new QLabel(QString::fromUtf8(LoadResString(AFX_IDS_IDLEMESSAGE)), pStatus);
+    pStatus->addWidget(m_pIdleLabel, 1);
+    m_pFormatLabel = new QLabel(pStatus);
+    m_pFormatLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pFormatLabel->setVisible(false);
+    pStatus->addPermanentWidget(m_pFormatLabel);
+    for (const int nId :
+         {ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* pLabel = new QLabel(QString::fromUtf8(LoadResString(nId)), pStatus);
+        pLabel->setObjectName(QString::number(nId));
+        pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pLabel->setAlignment(Qt::AlignCenter);
+        pLabel->setMinimumWidth(pLabel->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) +
+                                10);
+        pStatus->addPermanentWidget(pLabel);
+        m_indicators[nId] = pLabel;
+    }
+}
+
+void CMainFrame::ConnectCommands() {
+    connect(FindCommand(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(FindCommand(ID_FILE_OPEN), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(FindCommand(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(FindCommand(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(FindCommand(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(FindCommand(ID_FILE_PRINT_PREVIEW), &QAction::triggered, this,
+            &CMainFrame::OnFilePrintPreview);
+    connect(FindCommand(ID_FILE_PRINT_SETUP), &QAction::triggered, this,
+            &CMainFrame::OnFilePrintSetup);
+    connect(FindCommand(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(FindCommand(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    FindCommand(ID_FILE_MRU_FILE1)->setEnabled(false);
+
+    connect(FindCommand(ID_EDIT_UNDO), &QAction::triggered, m_pView, &QPlainTextEdit::undo);
+    connect(FindCommand(ID_EDIT_CUT), &QAction::triggered, m_pView, &QPlainTextEdit::cut);
+    connect(FindCommand(ID_EDIT_COPY), &QAction::triggered, m_pView, &QPlainTextEdit::copy);
+    connect(FindCommand(ID_EDIT_PASTE), &QAction::triggered, m_pView, &QPlainTextEdit::paste);
+    connect(m_pView, &QPlainTextEdit::undoAvailable, FindCommand(ID_EDIT_UNDO),
+            &QAction::setEnabled);
+    connect(m_pView, &QPlainTextEdit::copyAvailable, FindCommand(ID_EDIT_CUT),
+            &QAction::setEnabled);
+    connect(m_pView, &QPlainTextEdit::copyAvailable, FindCommand(ID_EDIT_COPY),
+            &QAction::setEnabled);
+    FindCommand(ID_EDIT_UNDO)->setEnabled(false);
+    FindCommand(ID_EDIT_CUT)->setEnabled(false);
+    FindCommand(ID_EDIT_COPY)->setEnabled(false);
+    // A single pane: the pane keys only give the editor the focus.
+    for (const int nCommand : {ID_NEXT_PANE, ID_PREV_PANE}) {
+        connect(FindCommand(nCommand), &QAction::triggered, m_pView,
+                [this] { m_pView->setFocus(); });
+    }
+
+    QAction* pToolBarToggle = FindCommand(ID_VIEW_TOOLBAR);
+    pToolBarToggle->setCheckable(true);
+    pToolBarToggle->setChecked(true);
+    connect(pToolBarToggle, &QAction::toggled, m_pToolBar, &QWidget::setVisible);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, pToolBarToggle, &QAction::setChecked);
+    QAction* pStatusToggle = FindCommand(ID_VIEW_STATUS_BAR);
+    pStatusToggle->setCheckable(true);
+    pStatusToggle->setChecked(true);
+    connect(pStatusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    const std::pair<int, void (CVantixView::*)()> calcCommands[] = {
+        {ID_CALC_LADDER_FILTER, &CVantixView::OnCalcLadderFilter},
+        {ID_CALC_LMATCH, &CVantixView::OnCalcLMatch},
+        {ID_CALC_TOROID_COIL, &CVantixView::OnCalcToroidCoil},
+        {ID_CALC_AIR_COIL, &CVantixView::OnCalcAirCoil},
+        {ID_CALC_PI_ATTENUATOR, &CVantixView::OnCalcPiAttenuator},
+        {ID_CALC_VFO_TANK, &CVantixView::OnCalcVfoTank},
+    };
+    for (const auto& [nCommand, pHandler] : calcCommands) {
+        QAction* pAction = FindCommand(nCommand);
+        pAction->setEnabled(CVantixView::IsCalcCommandAvailable(nCommand));
+        connect(pAction, &QAction::triggered, m_pView, pHandler);
+    }
+}
+
+// ---- file commands -------------------------------------------------------
+
+CMainFrame::FileNamePrompt CMainFrame::SetFileNamePrompt(FileNamePrompt prompt) {
+    FileNamePrompt previous = std::move(InstalledPrompt());
+    InstalledPrompt() = std::move(prompt);
+    return previous;
+}
+
+QString CMainFrame::PromptFileName(bool bSave, const QString& strProposed) {
+    if (InstalledPrompt()) {
+        return InstalledPrompt()(bSave, strProposed);
+    }
+    QFileDialog dialog(this, bSave ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
+    dialog.setNameFilter(FileFilter());
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!strProposed.isEmpty()) {
+        dialog.selectFile(strProposed);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().first();
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_pDocument->IsModified()) {
+        return true;
+    }
+    const QMessageBox::StandardButton eAnswer =
+        ShowMessage(this, QMessageBox::Warning,
+                    QStringLiteral("%1 への変更を保存しますか?").arg(m_pDocument->GetTitle()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (eAnswer == QMessageBox::Yes) {
+        return DoSave(m_pDocument->GetPathName());
+    }
+    return eAnswer == QMessageBox::No;
+}
+
+bool CMainFrame::NewDocument() {
+    if (!SaveModified()) {
+        return false;
+    }
+    m_pDocument->OnNewDocument();
+    UpdateFormatPane();
+    return true;
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& strPath) {
+    if (!SaveModified()) {
+        return false;
+    }
+    if (!m_pDocument->OnOpenDocument(strPath)) {
+        return false;
+    }
+    AddToRecentFileList(m_pDocument->GetPathName());
+    UpdateFormatPane();
+    ShowNotice(m_pDocument->FormatNotice());
+    return true;
+}
+
+QString CMainFrame::ProposedFileName() const {
+    return m_pDocument->GetPathName().isEmpty() ? m_pDocument->GetTitle() + QStringLiteral(".txt")
+                                                : m_pDocument->GetPathName();
+}
+
+bool CMainFrame::DoSave(const QString& strPath) {
+    QString strTarget = strPath;
+    if (strTarget.isEmpty()) {
+        strTarget = PromptFileName(true, ProposedFileName());
+        if (strTarget.isEmpty()) {
+            return false;
+        }
+    }
+    QString strError;
+    bool bUnencodable = false;
+    if (!m_pDocument->SaveFile(strTarget, strError, &bUnencodable)) {
+        if (!bUnencodable) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+            return false;
+        }
+        const QMessageBox::StandardButton eAnswer = ShowMessage(
+            this, QMessageBox::Warning,
+            strError + QStringLiteral("\n\nShift-JIS をやめて UTF-8 で名前を付けて保存しますか?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return eAnswer == QMessageBox::Yes && SaveAsUtf8();
+    }
+    AddToRecentFileList(m_pDocument->GetPathName());
+    return true;
+}
+
+bool CMainFrame::SaveAsUtf8() {
+    const QString strTarget = PromptFileName(true, ProposedFileName());
+    if (strTarget.isEmpty()) {
+        return false;
+    }
+    QString strError;
+    if (!m_pDocument->SaveFileAsUtf8(strTarget, strError)) {
+        ShowMessage(this, QMessageBox::Warning, strError);
+        return false;
+    }
+    AddToRecentFileList(m_pDocument->GetPathName());
+    UpdateFormatPane();
+    ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
+    return true;
+}
+
+void CMainFrame::OnFileNew() {
+    NewDocument();
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString strPath = PromptFileName(false, QString());
+    if (!strPath.isEmpty()) {
+        OpenDocumentFile(strPath);
+    }
+}
+
+void CMainFrame::OnFileSave() {
+    DoSave(m_pDocument->GetPathName());
+}
+
+void CMainFrame::OnFileSaveAs() {
+    DoSave(QString());
+}
+
+void CMainFrame::OpenDropped(const QString& strPath) {
+    // Opened once the drop is over, so that the save prompt does not run
+    // inside the drag and drop.
+    QTimer::singleShot(0, this, [this, strPath] {
+        activateWindow();
+        OpenDocumentFile(strPath);
+    });
+}
+
+void CMainFrame::ShowNotice(const QString& strText) {
+    if (strText.isEmpty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(strText);
+    }
+}
+
+// ---- recent files ----------------------------------------------------------
+
+void CMainFrame::LoadRecentFiles() {
+    m_recentFiles = ReadRecentFileList(kRecentFileCount);
+    UpdateRecentMenu();
+}
+
+void CMainFrame::SaveRecentFiles() const {
+    WriteRecentFileList(m_recentFiles);
+}
+
+void CMainFrame::AddToRecentFileList(const QString& strPath) {
+    if (strPath.isEmpty()) {
+        return;
+    }
+    m_recentFiles.removeAll(strPath);
+    m_recentFiles.prepend(strPath);
+    while (m_recentFiles.size() > kRecentFileCount) {
+        m_recentFiles.removeLast();
+    }
+    SaveRecentFiles();
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    FindCommand(ID_FILE_MRU_FILE1)->setVisible(m_recentFiles.isEmpty());
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* pAction = m_recentActions[i];
+        if (i < m_recentFiles.size()) {
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QDir::toNativeSeparators(m_recentFiles[i])));
+            pAction->setVisible(true);
+        } else {
+            pAction->setVisible(false);
+        }
+    }
+}
+
+void CMainFrame::OnOpenRecentFile(int nIndex) {
+    if (nIndex < 0 || nIndex >= m_recentFiles.size()) {
+        return;
+    }
+    const QString strPath = m_recentFiles[nIndex];
+    if (!QFileInfo::exists(strPath)) {
+        ShowMessage(this, QMessageBox::Warning,
+                    QStringLiteral("%1 が見つかりません。\n最近使ったﾌｧｲﾙの一覧から外します。")
+                        .arg(strPath));
+        m_recentFiles.removeAll(strPath);
+        SaveRecentFiles();
+        UpdateRecentMenu();
+        return;
+    }
+    OpenDocumentFile(strPath);
+}
+
+// ---- printing --------------------------------------------------------------
+
+QPrinter* CMainFrame::GetPrinter() {
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return m_pPrinter.get();
+}
+
+void CMainFrame::OnFilePrint() {
+    QPrintDialog dialog(GetPrinter(), this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_pView->PrintLog(GetPrinter());
+    }
+}
+
+void CMainFrame::OnFilePrintPreview() {
+    QPrintPreviewDialog preview(GetPrinter(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, m_pView, &CVantixView::PrintLog);
+    preview.resize(size());
+    preview.exec();
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    QPageSetupDialog dialog(GetPrinter(), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+// ---- window ----------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    if (SaveModified()) {
+        pEvent->accept();
+    } else {
+        pEvent->ignore();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* pEvent) {
+    if (!FirstLocalFile(pEvent->mimeData()).isEmpty()) {
+        pEvent->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* pEvent) {
+    const QString strPath = FirstLocalFile(pEvent->mimeData());
+    if (!strPath.isEmpty()) {
+        pEvent->acceptProposedAction();
+        OpenDropped(strPath);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    switch (pEvent->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationActivate:
+    case QEvent::WindowActivate:
+        UpdateIndicators();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_pDocument->GetTitle() + QStringLiteral("[*] - ") +
+                   QString::fromUtf8(LoadResString(AFX_IDS_APP_TITLE)));
+    setWindowModified(m_pDocument->IsModified());
+}
+
+void CMainFrame::UpdateFormatPane() {
+    switch (m_pDocument->GetFormat().eEncoding) {
+    case ELogEncoding::ShiftJis:
+        m_pFormatLabel->setVisible(false);
+        break;
+    case ELogEncoding::Utf8:
+        m_pFormatLabel->setText(QStringLiteral("UTF-8"));
+        m_pFormatLabel->setVisible(true);
+        break;
+    case ELogEncoding::Utf8Bom:
+        m_pFormatLabel->setText(QStringLiteral("UTF-8 (BOM)"));
+        m_pFormatLabel->setVisible(true);
+        break;
+    }
+}
+
+void CMainFrame::UpdateIndicators() {
+    const CLockKeyState state = CLockKeyState::Query();
+    const std::pair<int, bool> lit[] = {
+        {ID_INDICATOR_KANA, state.bKana},
+        {ID_INDICATOR_CAPS, state.bCaps},
+        {ID_INDICATOR_NUM, state.bNum},
+        {ID_INDICATOR_SCRL, state.bScroll},
+    };
+    for (const auto& [nId, bOn] : lit) {
+        m_indicators[nId]->setEnabled(state.bKnown && bOn);
+    }
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class CVantixDoc;
+class CVantixView;
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+// The main window: menu, toolbar and status bar around the log's editor;
+// the file, print, view and help commands; the recent-file list.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* pParent = nullptr);
+    ~CMainFrame() override;
+
+    CVantixDoc* GetDocument() const { return m_pDocument; }
+    CVantixView* GetView() const { return m_pView; }
+    QToolBar* GetToolBar() const { return m_pToolBar; }
+    // The action of a command id of the menu, accelerator or toolbar tables.
+    QAction* FindCommand(int nCommand) const;
+    QStringList GetRecentFiles() const { return m_recentFiles; }
+
+    // The file commands without their file dialogs. Each asks to save a
+    // modified log first (Yes / No / Cancel through ShowMessage).
+    bool NewDocument();
+    bool OpenDocumentFile(const QString& strPath);
+    // Saves to strPath, or asks for a name when it is empty; on success the
+    // file becomes the log's file and enters the recent-file list.
+    bool DoSave(const QString& strPath);
+    // The save prompt: false when the user cancelled or the save failed.
+    bool SaveModified();
+    void AddToRecentFileList(const QString& strPath);
+    // A short notice in the status bar's message pane.
+    void ShowNotice(const QString& strText);
+
+    // Replaces the file dialogs (tests): returns the chosen name or "".
+    using FileNamePrompt = std::function<QString(bool bSave, const QString& strProposed)>;
+    static FileNamePrompt SetFileNamePrompt(FileNamePrompt prompt);
+
+public slots:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    void OnOpenRecentFile(int nIndex);
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectCommands();
+    QAction* AddCommand(int nCommand, const QString& strText);
+    QString PromptFileName(bool bSave, const QString& strProposed);
+    QString ProposedFileName() const;
+    bool SaveAsUtf8();
+    void OpenDropped(const QString& strPath);
+    void LoadRecentFiles();
+    void SaveRecentFiles() const;
+    void UpdateRecentMenu();
+    void UpdateTitle();
+    void UpdateIndicators();
+    void UpdateFormatPane();
+    QPrinter* GetPrinter();
+
+    CVantixDoc* m_pDocument = nullptr;
+    CVantixView* m_pView = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pIdleLabel = nullptr;
+    QLabel* m_pFormatLabel = nullptr;
+    std::map<int, QLabel*> m_indicators;
+    std::map<int, QAction*> m_commands;
+    QList<QAction*> m_recentActions;
+    QStringList m_recentFiles;
+    std::unique_ptr<QPrinter> m_pPrinter;
+};

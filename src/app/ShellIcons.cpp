@@ -1,0 +1,48 @@
+#include "app/ShellIcons.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+// The resources live in a static library: nothing would pull them into the
+// program unless they are registered by name.
+static void RegisterShellResources() {
+    static const bool bDone = [] {
+        Q_INIT_RESOURCE(vantix);
+        return true;
+    }();
+    (void)bDone;
+}
+
+namespace {
+
+// Drawn with QSvgRenderer rather than through the SVG icon plugin, so the
+// pictures do not depend on which image plugins are installed.
+QPixmap RenderSvg(const QString& strResource, QSize size) {
+    RegisterShellResources();
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(strResource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon ApplicationIcon() {
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int nSize : {16, 32, 48}) {
+            sizes.addPixmap(RenderSvg(QStringLiteral(":/icons/vantix.svg"), QSize(nSize, nSize)));
+        }
+        return sizes;
+    }();
+    return icon;
+}
+
+QIcon ToolbarIcon(const QString& strResource) {
+    QIcon icon;
+    icon.addPixmap(RenderSvg(strResource, QSize(16, 15)));
+    return icon;
+}

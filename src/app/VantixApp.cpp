@@ -1,0 +1,158 @@
+#include "app/VantixApp.h"
+
+#include "ShellResources.h"
+#include "app/CommandLineInfo.h"
+#include "app/MainFrame.h"
+#include "app/ShellFonts.h"
+#include "app/ShellIcons.h"
+#include "app/VantixDoc.h"
+#include "app/VantixView.h"
+#include "dialogs/MessageSink.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+CVantixApp*& TheApp() {
+    static CVantixApp* pApp = nullptr;
+    return pApp;
+}
+
+// Without a real display nobody could answer a message box: there the
+// message goes to standard error only.
+bool CanShowMessageBoxes() {
+    const QString strPlatform = QGuiApplication::platformName();
+    return strPlatform != QLatin1String("offscreen") && strPlatform != QLatin1String("minimal");
+}
+
+} // namespace
+
+CVantixApp::CVantixApp() {
+    TheApp() = this;
+}
+
+CVantixApp::~CVantixApp() {
+    m_pMainFrame.reset();
+    if (TheApp() == this) {
+        TheApp() = nullptr;
+    }
+}
+
+CVantixApp* CVantixApp::Instance() {
+    return TheApp();
+}
+
+void CVantixApp::SetUpApplication() {
+    QCoreApplication::setApplicationName(QString::fromUtf8(LoadResString(AFX_IDS_APP_TITLE)));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTIX_VERSION));
+    qApp->setProperty("applicationDescription", QStringLiteral("Vantix ｱﾌﾟﾘｹｰｼｮﾝ"));
+    qApp->setProperty("applicationComment", QStringLiteral("自作支援計算ツール"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vantix"));
+
+    // The user interface is Japanese whatever the desktop's language, the
+    // toolkit's own buttons and dialogs included.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const QString strTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* pszCatalog : {"qtbase_ja"}) {
+        auto pTranslator = std::make_unique<QTranslator>();
+        if (pTranslator->load(QString::fromLatin1(pszCatalog), strTranslations)) {
+            QCoreApplication::installTranslator(pTranslator.get());
+            m_translators.push_back(std::move(pTranslator));
+        }
+    }
+    QApplication::setFont(DialogFont(9.0));
+    QApplication::setWindowIcon(ApplicationIcon());
+}
+
+int CVantixApp::InitInstance(const QStringList& arguments) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
+    switch (info.eCommand) {
+    case CCommandLineInfo::Invalid:
+        ReportStartupError(info.strError + QLatin1Char('\n') + CCommandLineInfo::UsageText());
+        return 2;
+    case CCommandLineInfo::ShowVersion:
+        std::printf("Vantix %s\n", VANTIX_VERSION);
+        return 0;
+    case CCommandLineInfo::ShowHelp:
+        std::fputs(CCommandLineInfo::UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    default:
+        break;
+    }
+
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    if (!info.strFileName.isEmpty()) {
+        QString strError;
+        if (!m_pMainFrame->GetDocument()->LoadFile(info.strFileName, strError)) {
+            ReportStartupError(strError);
+            return 1;
+        }
+    }
+    if (info.eCommand == CCommandLineInfo::FilePrintToPdf) {
+        return PrintToPdf(info.strPdfName);
+    }
+    if (info.eCommand == CCommandLineInfo::FilePrint) {
+        return PrintToDefaultPrinter();
+    }
+    if (info.eCommand == CCommandLineInfo::FileOpen) {
+        m_pMainFrame->AddToRecentFileList(m_pMainFrame->GetDocument()->GetPathName());
+        m_pMainFrame->ShowNotice(m_pMainFrame->GetDocument()->FormatNotice());
+    }
+    m_pMainFrame->show();
+    m_pMainFrame->GetView()->setFocus();
+    return -1;
+}
+
+int CVantixApp::PrintToPdf(const QString& strPdfName) {
+    const QFileInfo target(strPdfName);
+    if (target.isDir() || !QFileInfo(target.absolutePath()).isDir()) {
+        ReportStartupError(QStringLiteral("%1 に PDF を書き込めません。").arg(strPdfName));
+        return 1;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(target.absoluteFilePath());
+    printer.setDocName(m_pMainFrame->GetDocument()->GetTitle());
+    printer.setCreator(QStringLiteral("Vantix"));
+    m_pMainFrame->GetView()->PrintLog(&printer);
+    if (printer.printerState() == QPrinter::Error ||
+        QFileInfo(target.absoluteFilePath()).size() == 0) {
+        ReportStartupError(QStringLiteral("%1 に PDF を書き込めません。").arg(strPdfName));
+        return 1;
+    }
+    return 0;
+}
+
+int CVantixApp::PrintToDefaultPrinter() {
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull()) {
+        ReportStartupError(QStringLiteral("既定のプリンタがないため印刷できません。\n"
+                                          "プリンタを設定するか、--print-to-pdf で PDF "
+                                          "に印刷してください。"));
+        return 1;
+    }
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    printer.setDocName(m_pMainFrame->GetDocument()->GetTitle());
+    m_pMainFrame->GetView()->PrintLog(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        ReportStartupError(
+            QStringLiteral("%1 で印刷できませんでした。").arg(defaultPrinter.printerName()));
+        return 1;
+    }
+    return 0;
+}
+
+void CVantixApp::ReportStartupError(const QString& strText) const {
+    std::fprintf(stderr, "vantix: %s\n", strText.toLocal8Bit().constData());
+    if (CanShowMessageBoxes()) {
+        ShowMessage(nullptr, QMessageBox::Critical, strText);
+    }
+}

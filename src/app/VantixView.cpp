@@ -1,0 +1,146 @@
+#include "app/VantixView.h"
+
+#include "ShellResources.h"
+#include "app/ShellFonts.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <memory>
+
+// Calculator dialogs (one include per calculator).
+
+namespace {
+
+struct CCalcCommandState {
+    int nCommand;
+    bool bAvailable;
+};
+
+// The calculators that can be run. A calculator's command is enabled by
+// setting its flag here (and filling in its OnCalc... handler below).
+constexpr CCalcCommandState kCalcCommands[] = {
+    {ID_CALC_LADDER_FILTER, false},
+
+    {ID_CALC_LMATCH, false},
+
+    {ID_CALC_TOROID_COIL, false},
+
+    {ID_CALC_AIR_COIL, false},
+
+    {ID_CALC_PI_ATTENUATOR, false},
+
+    {ID_CALC_VFO_TANK, false},
+};
+
+// The first local file among dropped data, or "".
+QString DroppedFile(const QMimeData* pData) {
+    if (pData == nullptr || !pData->hasUrls()) {
+        return QString();
+    }
+    for (const QUrl& url : pData->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFont(EditorFont());
+    setUndoRedoEnabled(true);
+}
+
+bool CVantixView::IsCalcCommandAvailable(int nCommand) {
+    for (const CCalcCommandState& state : kCalcCommands) {
+        if (state.nCommand == nCommand) {
+            return state.bAvailable;
+        }
+    }
+    return false;
+}
+
+void CVantixView::PrintLog(QPrinter* pPrinter) const {
+    std::unique_ptr<QTextDocument> pCopy(document()->clone());
+    pCopy->setDefaultFont(PrintFont());
+    pCopy->print(pPrinter);
+}
+
+// The calculator commands. Each runs its dialog through RunCalculator:
+//     CPiAttenuatorDlg dlg(nullptr);
+//     RunCalculator(dlg);
+// which appends dlg.m_strReport when the dialog ends with OK.
+
+void CVantixView::OnCalcLadderFilter() {
+    // Ladder crystal filter: not built yet (the command stays disabled).
+}
+
+void CVantixView::OnCalcLMatch() {
+    // L-match, preset from m_dMatchFreq, m_dMatchZin, m_dMatchZout: not built yet.
+}
+
+void CVantixView::OnCalcToroidCoil() {
+    // Toroidal coil: not built yet.
+}
+
+void CVantixView::OnCalcAirCoil() {
+    // Air-core coil: not built yet.
+}
+
+void CVantixView::OnCalcPiAttenuator() {
+    // Pi attenuator: not built yet.
+}
+
+void CVantixView::OnCalcVfoTank() {
+    // VFO tank circuit: not built yet.
+}
+
+// A dropped file opens as the log instead of landing in the text as its path.
+
+bool CVantixView::canInsertFromMimeData(const QMimeData* pSource) const {
+    return !DroppedFile(pSource).isEmpty() || QPlainTextEdit::canInsertFromMimeData(pSource);
+}
+
+void CVantixView::insertFromMimeData(const QMimeData* pSource) {
+    const QString strFile = DroppedFile(pSource);
+    if (!strFile.isEmpty()) {
+        emit FileDropped(strFile);
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(pSource);
+}
+
+void CVantixView::dragEnterEvent(QDragEnterEvent* pEvent) {
+    if (!DroppedFile(pEvent->mimeData()).isEmpty()) {
+        pEvent->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(pEvent);
+}
+
+void CVantixView::dragMoveEvent(QDragMoveEvent* pEvent) {
+    if (!DroppedFile(pEvent->mimeData()).isEmpty()) {
+        pEvent->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(pEvent);
+}
+
+void CVantixView::dropEvent(QDropEvent* pEvent) {
+    const QString strFile = DroppedFile(pEvent->mimeData());
+    if (!strFile.isEmpty()) {
+        pEvent->acceptProposedAction();
+        emit FileDropped(strFile);
+        return;
+    }
+    QPlainTextEdit::dropEvent(pEvent);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+class CVantixDoc;
+class QPrinter;
+
+// The editor view: the log's text in a wrapping plain-text editor, and the
+// six calculator commands.
+class CVantixView : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit CVantixView(QWidget* pParent = nullptr);
+
+    CVantixDoc* GetDocument() const { return m_pDocument; }
+    void SetDocument(CVantixDoc* pDocument) { m_pDocument = pDocument; }
+
+    // True for the calculator commands whose dialogs exist (the others stay
+    // greyed in the menu and on the toolbar).
+    static bool IsCalcCommandAvailable(int nCommand);
+
+    // Runs a calculator dialog modally; on OK (1) its report is appended.
+    // Returns the dialog's result.
+    template <class TDialog> int RunCalculator(TDialog& dlg);
+
+    // Prints the log's text in the print font.
+    void PrintLog(QPrinter* pPrinter) const;
+
+    // Hand-over from the ladder filter to the L-match; not part of the log.
+    double m_dMatchZin = 0.0;
+    double m_dMatchFreq = 0.0;
+    double m_dMatchZout = 0.0;
+
+public slots:
+    void OnCalcLadderFilter();
+    void OnCalcLMatch();
+    void OnCalcToroidCoil();
+    void OnCalcAirCoil();
+    void OnCalcPiAttenuator();
+    void OnCalcVfoTank();
+
+signals:
+    // A file was dropped on the editor.
+    void FileDropped(const QString& strPath);
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* pSource) const override;
+    void insertFromMimeData(const QMimeData* pSource) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
+
+private:
+    CVantixDoc* m_pDocument = nullptr;
+};
+
+#include "app/VantixDoc.h"
+
+template <class TDialog> int CVantixView::RunCalculator(TDialog& dlg) {
+    const int nResult = dlg.exec();
+    if (nResult == 1) {
+        GetDocument()->AppendReport(dlg.m_strReport);
+    }
+    return nResult;
+}

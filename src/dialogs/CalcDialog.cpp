@@ -1,0 +1,517 @@
+#include "dialogs/CalcDialog.h"
+
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogUnits.h"
+#include "dialogs/MessageSink.h"
+#include "dialogs/SchematicPicture.h"
+#include "dialogs/UpDownControl.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+// Height of a closed combo box, in dialog units; the template's height is
+// that of the box with its list dropped.
+constexpr int kComboClosedHeight = 12;
+
+Qt::Alignment TextAlignment(unsigned nStyle) {
+    Qt::Alignment alignment = (nStyle & kCentre)  ? Qt::AlignHCenter
+                              : (nStyle & kRight) ? Qt::AlignRight
+                                                  : Qt::AlignLeft;
+    alignment |= (nStyle & kVCentre) ? Qt::AlignVCenter : Qt::AlignTop;
+    return alignment;
+}
+
+void SetSunken(QFrame* pFrame, unsigned nStyle) {
+    if (nStyle & kSunken) {
+        pFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pFrame->setLineWidth(1);
+    }
+}
+
+bool IsEnterKey(const QEvent* pEvent) {
+    if (pEvent->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int nKey = static_cast<const QKeyEvent*>(pEvent)->key();
+    return nKey == Qt::Key_Return || nKey == Qt::Key_Enter;
+}
+
+} // namespace
+
+CCalcDialog::CCalcDialog(const CDialogTemplate& dialogTemplate, QWidget* pParent)
+    : QDialog(pParent), m_template(dialogTemplate) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QString::fromUtf8(m_template.pszTitle));
+    m_font = DialogFont(m_template.pszFontFace, m_template.nPointSize);
+    setFont(m_font);
+    m_baseUnits = DialogBaseUnits(m_font);
+    Build();
+    qApp->installEventFilter(this);
+}
+
+CCalcDialog::~CCalcDialog() {
+    qApp->removeEventFilter(this);
+}
+
+QRect CCalcDialog::PixelRect(const CControlTemplate& control) const {
+    return MapDialogRect(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
+}
+
+void CCalcDialog::Build() {
+    const QRect client = MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), m_baseUnits);
+    setFixedSize(client.size());
+
+    QButtonGroup* pRadioGroup = nullptr;
+    std::vector<QWidget*> groupBoxes;
+    for (const CControlTemplate& control : m_template.controls) {
+        if (control.eKind == EControlKind::RadioButton) {
+            if ((control.nStyle & kGroup) || !pRadioGroup) {
+                pRadioGroup = new QButtonGroup(this);
+            }
+        } else {
+            pRadioGroup = nullptr;
+        }
+        QWidget* pWidget = CreateControl(control);
+        if (pRadioGroup) {
+            pRadioGroup->addButton(static_cast<QRadioButton*>(pWidget));
+        }
+        pWidget->setGeometry(PixelRect(control));
+        if (control.eKind == EControlKind::DropDownList ||
+            control.eKind == EControlKind::DropDown) {
+            const QRect dropped = PixelRect(control);
+            const int nClosed =
+                std::min(dropped.height(),
+                         MapDialogRect(QRect(0, 0, 0, kComboClosedHeight), m_baseUnits).height());
+            pWidget->setGeometry(dropped.x(), dropped.y(), dropped.width(), nClosed);
+            const int nItemHeight = m_baseUnits.height() + 2;
+            static_cast<QComboBox*>(pWidget)->setMaxVisibleItems(
+                std::max(1, (dropped.height() - nClosed) / nItemHeight));
+        }
+        if (control.eKind == EControlKind::Static) {
+            WidenClippedLabel(static_cast<QLabel*>(pWidget), control.nStyle);
+        }
+        if (control.nStyle & kDisabled) {
+            pWidget->setEnabled(false);
+        }
+        if (control.nId != kNoId) {
+            pWidget->setObjectName(QStringLiteral("id%1").arg(control.nId));
+            m_byId[control.nId] = pWidget;
+        }
+        if (control.eKind == EControlKind::GroupBox) {
+            groupBoxes.push_back(pWidget);
+        }
+        m_controls.emplace_back(&control, pWidget);
+    }
+    for (QWidget* pGroupBox : groupBoxes) {
+        pGroupBox->lower();
+    }
+}
+
+QWidget* CCalcDialog::ControlWidget(std::size_t nIndex) const {
+    return nIndex < m_controls.size() ? m_controls[nIndex].second : nullptr;
+}
+
+// Templates were drawn for a narrower font than some fallbacks: a plain label
+// whose text does not fit grows to the side its alignment leaves free, so
+// that no label is cut off.
+void CCalcDialog::WidenClippedLabel(QLabel* pLabel, unsigned nStyle) {
+    if (nStyle & (kSunken | kWrap)) {
+        return;
+    }
+    const QFontMetrics metrics(pLabel->font());
+    int nWidest = 0;
+    for (const QString& strLine : pLabel->text().split('\n')) {
+        nWidest = std::max(nWidest, metrics.horizontalAdvance(strLine));
+    }
+    const QRect rect = pLabel->geometry();
+    const int nMissing = nWidest + 1 - rect.width();
+    if (nMissing <= 0) {
+        return;
+    }
+    const int nLeft = (nStyle & kCentre) ? (nMissing + 1) / 2 : (nStyle & kRight) ? nMissing : 0;
+    pLabel->setGeometry(rect.x() - nLeft, rect.y(), rect.width() + nMissing, rect.height());
+}
+
+QWidget* CCalcDialog::CreateControl(const CControlTemplate& control) {
+    const QString strText = QString::fromUtf8(control.pszText ? control.pszText : "");
+    const Qt::FocusPolicy eFocus = (control.nStyle & kNoTabStop) ? Qt::ClickFocus : Qt::StrongFocus;
+    switch (control.eKind) {
+    case EControlKind::Edit: {
+        auto* pEdit = new QLineEdit(this);
+        pEdit->setReadOnly(control.nStyle & kReadOnly);
+        pEdit->setAlignment(TextAlignment(control.nStyle) & Qt::AlignHorizontal_Mask);
+        pEdit->setFocusPolicy(eFocus);
+        pEdit->setTextMargins(0, 0, 0, 0);
+        return pEdit;
+    }
+    case EControlKind::Static: {
+        auto* pLabel = new QLabel(strText, this);
+        pLabel->setTextFormat(Qt::PlainText);
+        pLabel->setAlignment(TextAlignment(control.nStyle));
+        pLabel->setWordWrap(control.nStyle & kWrap);
+        SetSunken(pLabel, control.nStyle);
+        return pLabel;
+    }
+    case EControlKind::GroupBox: {
+        auto* pGroupBox = new QGroupBox(strText, this);
+        pGroupBox->setFocusPolicy(Qt::NoFocus);
+        return pGroupBox;
+    }
+    case EControlKind::Picture: {
+        auto* pPicture = new CSchematicPicture(strText, this);
+        SetSunken(pPicture, control.nStyle);
+        return pPicture;
+    }
+    case EControlKind::PushButton:
+    case EControlKind::DefPushButton: {
+        auto* pButton = new QPushButton(strText, this);
+        // A click must take the focus: that focus loss is what recomputes.
+        pButton->setFocusPolicy(eFocus);
+        pButton->setDefault(control.eKind == EControlKind::DefPushButton);
+        const int nId = control.nId;
+        connect(pButton, &QPushButton::clicked, this, [this, nId] {
+            if (nId == kIdOk) {
+                RunAction([this] { OnOK(); });
+            } else if (nId == kIdCancel) {
+                OnCancel();
+            } else {
+                Notify(nId, ENotify::Clicked);
+            }
+        });
+        return pButton;
+    }
+    case EControlKind::CheckBox:
+    case EControlKind::RadioButton: {
+        QAbstractButton* pButton = control.eKind == EControlKind::CheckBox
+                                       ? static_cast<QAbstractButton*>(new QCheckBox(strText, this))
+                                       : new QRadioButton(strText, this);
+        pButton->setFocusPolicy(eFocus);
+        const int nId = control.nId;
+        connect(pButton, &QAbstractButton::clicked, this,
+                [this, nId] { Notify(nId, ENotify::Clicked); });
+        return pButton;
+    }
+    case EControlKind::DropDownList:
+    case EControlKind::DropDown: {
+        auto* pCombo = new QComboBox(this);
+        pCombo->setEditable(control.eKind == EControlKind::DropDown);
+        pCombo->setInsertPolicy(QComboBox::NoInsert);
+        pCombo->setFocusPolicy(eFocus);
+        const int nId = control.nId;
+        connect(pCombo, &QComboBox::activated, this,
+                [this, nId] { Notify(nId, ENotify::SelChange); });
+        return pCombo;
+    }
+    case EControlKind::ListView: {
+        auto* pList = new QTreeWidget(this);
+        pList->setRootIsDecorated(false);
+        pList->setItemsExpandable(false);
+        pList->setUniformRowHeights(true);
+        pList->setAllColumnsShowFocus(true);
+        pList->setColumnCount(0);
+        pList->header()->setStretchLastSection(false);
+        pList->setFocusPolicy(eFocus);
+        return pList;
+    }
+    case EControlKind::UpDown: {
+        auto* pUpDown = new CUpDownControl(this);
+        const int nId = control.nId;
+        connect(pUpDown, &CUpDownControl::DeltaPos, this, [this, nId](int nDelta) {
+            const auto it = m_stepHandlers.find(nId);
+            if (it == m_stepHandlers.end() || IsQuiet()) {
+                return;
+            }
+            const auto fnHandler = it->second;
+            m_bInStep = true;
+            RunAction([&] { fnHandler(nDelta); });
+            m_bInStep = false;
+        });
+        return pUpDown;
+    }
+    }
+    return new QWidget(this);
+}
+
+QWidget* CCalcDialog::GetDlgItem(int nId) const {
+    const auto it = m_byId.find(nId);
+    return it == m_byId.end() ? nullptr : it->second;
+}
+
+int CCalcDialog::IdOf(const QObject* pControl) const {
+    for (const auto& [pTemplate, pWidget] : m_controls) {
+        if (pWidget == pControl) {
+            return pTemplate->nId;
+        }
+    }
+    return kNoId;
+}
+
+std::vector<QRadioButton*> CCalcDialog::RadioGroup(int nFirstId) const {
+    std::vector<QRadioButton*> group;
+    bool bInGroup = false;
+    for (const auto& [pTemplate, pWidget] : m_controls) {
+        const bool bRadio = pTemplate->eKind == EControlKind::RadioButton;
+        if (bInGroup && (!bRadio || (pTemplate->nStyle & kGroup))) {
+            break;
+        }
+        if (pTemplate->nId == nFirstId && bRadio) {
+            bInGroup = true;
+        }
+        if (bInGroup) {
+            group.push_back(static_cast<QRadioButton*>(pWidget));
+        }
+    }
+    return group;
+}
+
+int CCalcDialog::exec() {
+    m_bEnding = false;
+    m_nDeferredKillFocus = kNoId;
+    m_pFocusNotified = nullptr;
+    const int nResult = QDialog::exec();
+    return nResult == kIdOk ? kIdOk : kIdCancel;
+}
+
+bool CCalcDialog::UpdateData(bool bSaveAndValidate) {
+    ++m_nExchangeDepth;
+    CDataExchange dx(*this, bSaveAndValidate);
+    DoDataExchange(dx);
+    --m_nExchangeDepth;
+    return !dx.Failed();
+}
+
+void CCalcDialog::MoveFocus(int nId) {
+    QWidget* pTarget = GetDlgItem(nId);
+    if (!pTarget) {
+        return;
+    }
+    pTarget->setFocus(Qt::OtherFocusReason);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pTarget); pEdit && pEdit->hasFocus()) {
+        pEdit->selectAll(); // leaves the caret at the end, scrolled into view
+    }
+}
+
+void CCalcDialog::FailField(int nId, const QString& strMessage) {
+    // A press whose focus change failed a field has not reached its widget
+    // yet; it is cancelled below so that it cannot click a button as well.
+    const bool bPressPending = QGuiApplication::mouseButtons() != Qt::NoButton && !m_bInStep;
+    if (!(m_nActionDepth > 0 && m_bMessageShown)) {
+        m_bMessageShown = true;
+        ShowMessage(this, QMessageBox::Warning, strMessage);
+    }
+    for (CUpDownControl* pUpDown : findChildren<CUpDownControl*>()) {
+        pUpDown->StopRepeat();
+    }
+    if (QWidget* pField = GetDlgItem(nId)) {
+        pField->setFocus(Qt::OtherFocusReason);
+        if (auto* pEdit = qobject_cast<QLineEdit*>(pField)) {
+            pEdit->selectAll();
+        }
+    }
+    if (bPressPending) {
+        m_bCancelPress = true;
+        QTimer::singleShot(0, this, [this] { m_bCancelPress = false; });
+    }
+}
+
+void CCalcDialog::accept() {
+    RunAction([this] { OnOK(); });
+}
+
+void CCalcDialog::reject() {
+    OnCancel();
+}
+
+bool CCalcDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CCalcDialog::OnOK() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    m_bEnding = true;
+    QDialog::done(kIdOk);
+}
+
+void CCalcDialog::OnCancel() {
+    m_bEnding = true;
+    QDialog::done(kIdCancel);
+}
+
+void CCalcDialog::OnNotify(int nId, ENotify eCode, std::function<void()> fnHandler) {
+    m_handlers[{nId, eCode}] = std::move(fnHandler);
+}
+
+void CCalcDialog::OnDeltaPos(int nId, std::function<void(int)> fnHandler) {
+    m_stepHandlers[nId] = std::move(fnHandler);
+}
+
+void CCalcDialog::SetBuddy(int nUpDownId, int nEditId) {
+    auto* pUpDown = Item<CUpDownControl>(nUpDownId);
+    auto* pEdit = Item<QLineEdit>(nEditId);
+    if (!pUpDown || !pEdit) {
+        return;
+    }
+    bool bAlignRight = false;
+    for (const auto& [pTemplate, pWidget] : m_controls) {
+        if (pWidget == pUpDown) {
+            bAlignRight = pTemplate->nStyle & kAlignRight;
+        }
+    }
+    pUpDown->SetBuddy(pEdit, bAlignRight);
+}
+
+bool CCalcDialog::IsQuiet() const {
+    return m_nExchangeDepth > 0 || m_bEnding || IsShowingMessage();
+}
+
+void CCalcDialog::Notify(int nId, ENotify eCode) {
+    if (eCode != ENotify::SetFocus && IsQuiet()) {
+        return;
+    }
+    const auto it = m_handlers.find({nId, eCode});
+    if (it == m_handlers.end()) {
+        return;
+    }
+    const auto fnHandler = it->second; // a handler may replace itself
+    RunAction(fnHandler);
+}
+
+void CCalcDialog::RunAction(const std::function<void()>& fnAction) {
+    if (m_nActionDepth == 0) {
+        m_bMessageShown = false;
+    }
+    ++m_nActionDepth;
+    fnAction();
+    --m_nActionDepth;
+}
+
+void CCalcDialog::showEvent(QShowEvent* pEvent) {
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        if (OnInitDialog()) {
+            for (const auto& [pTemplate, pWidget] : m_controls) {
+                if ((pWidget->focusPolicy() & Qt::TabFocus) && pWidget->isEnabled()) {
+                    pWidget->setFocus(Qt::OtherFocusReason);
+                    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+                        pEdit->selectAll();
+                    }
+                    break;
+                }
+            }
+        }
+        // Centre over the window that was active, or on the screen.
+        const QWidget* pOver = parentWidget() ? parentWidget() : QApplication::activeWindow();
+        const QRect area = pOver && pOver != this ? pOver->frameGeometry()
+                           : screen()             ? screen()->availableGeometry()
+                                                  : QRect();
+        if (area.isValid()) {
+            move(area.center() - rect().center());
+        }
+    }
+    QDialog::showEvent(pEvent);
+}
+
+// Installed on the application: Enter must be caught before the focus widget
+// or the dialog's default button can act on it, and the focus events of the
+// controls arrive here as well.
+bool CCalcDialog::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched->isWidgetType()) {
+        auto* pWidget = static_cast<QWidget*>(pWatched);
+        if (FilterApplicationEvent(pWidget, pEvent)) {
+            return true;
+        }
+        const QEvent::Type eType = pEvent->type();
+        if ((eType == QEvent::FocusIn || eType == QEvent::FocusOut) && pWidget->parent() == this) {
+            return FilterFocusEvent(pWidget, static_cast<QFocusEvent*>(pEvent));
+        }
+    }
+    return QDialog::eventFilter(pWatched, pEvent);
+}
+
+bool CCalcDialog::FilterFocusEvent(QWidget* pControl, QFocusEvent* pEvent) {
+    const int nId = IdOf(pControl);
+    const bool bGained = pEvent->type() == QEvent::FocusIn;
+    // Opening a combo's list or a context menu is not a focus change for the
+    // dialog.
+    if (nId == kNoId || pEvent->reason() == Qt::PopupFocusReason ||
+        (!bGained && QApplication::activePopupWidget())) {
+        return false;
+    }
+    // Qt may repeat a focus-in (once on show, once on activation) and sends a
+    // focus-out to a control that was given the focus and lost it again
+    // within one change; the dialog sees each real change once.
+    if (bGained == (m_pFocusNotified == pControl)) {
+        return false;
+    }
+    m_pFocusNotified = bGained ? pControl : nullptr;
+    const ENotify eCode = bGained ? ENotify::SetFocus : ENotify::KillFocus;
+    if (!m_handlers.count({nId, eCode})) {
+        if (!bGained && nId == kIdCancel && m_nDeferredKillFocus != kNoId) {
+            // The press on Cancel did not end the dialog after all.
+            const int nDeferred = std::exchange(m_nDeferredKillFocus, kNoId);
+            static_cast<QObject*>(pControl)->event(pEvent);
+            Notify(nDeferred, ENotify::KillFocus);
+            return true;
+        }
+        return false;
+    }
+    // The control sees its focus change first, as it would without the
+    // handler: a handler that moves the focus again (a failed field taking
+    // it back) must come after the control has finished losing it.
+    static_cast<QObject*>(pControl)->event(pEvent);
+    if (!bGained && pEvent->reason() == Qt::MouseFocusReason &&
+        QApplication::focusWidget() == GetDlgItem(kIdCancel)) {
+        // A click on Cancel reads nothing, so it must not recompute (and
+        // possibly complain) on its way.
+        m_nDeferredKillFocus = nId;
+        return true;
+    }
+    Notify(nId, eCode);
+    return true;
+}
+
+bool CCalcDialog::FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent) {
+    const QEvent::Type eType = pEvent->type();
+    if (eType != QEvent::KeyPress && eType != QEvent::MouseButtonPress &&
+        eType != QEvent::MouseButtonDblClick && eType != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    if (pTarget->window() != this) {
+        return false;
+    }
+    if (IsEnterKey(pEvent)) {
+        if (!IsQuiet()) {
+            RunAction([this] { OnEnterKey(); });
+        }
+        return true;
+    }
+    if (eType == QEvent::MouseButtonPress || eType == QEvent::MouseButtonDblClick) {
+        m_bSwallowRelease = m_bCancelPress;
+        m_bCancelPress = false;
+        return m_bSwallowRelease;
+    }
+    if (eType == QEvent::MouseButtonRelease && m_bSwallowRelease) {
+        m_bSwallowRelease = false;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "dialogs/DialogTemplate.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QSize>
+
+#include <functional>
+#include <map>
+#include <utility>
+#include <vector>
+
+class CDataExchange;
+class QFocusEvent;
+class QLabel;
+class QRadioButton;
+
+// Ends of a modal run, as DoModal/exec report them.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+// Control notifications a dialog can route to a handler.
+enum class ENotify {
+    Clicked,   // push button, check box or radio button pressed
+    SetFocus,  // edit or combo box received the keyboard focus
+    KillFocus, // edit or combo box lost the keyboard focus
+    SelChange, // the user picked another item of a combo box
+};
+
+// The base of every calculator dialog and wizard: builds the controls from a
+// template, exchanges data with them, routes their notifications, and owns
+// the Enter key.
+//
+// Guarantees the dialogs rely on:
+//  - exec()/DoModal() return kIdOk only after OK read every field without a
+//    failure; Cancel, Escape and the close box return kIdCancel without
+//    reading anything.
+//  - Enter never reaches the default button: anywhere in the dialog it calls
+//    OnEnterKey() and goes no further.
+//  - While fields are being read, and while a message is shown, focus-loss,
+//    click, selection and step notifications are dropped, so a validation
+//    message (which moves the focus) never starts another recompute.
+//    Focus-gain notifications are still delivered: their handlers only
+//    record which field has the focus.
+//  - One user action (a key, a click, a focus change) shows at most one
+//    validation message; a mouse press whose focus change brought a message
+//    is cancelled, so the button under it is not clicked as well.
+//  - A mouse press on Cancel does not run the focus-loss handler of the
+//    field it takes the focus from (Cancel reads nothing); the handler runs
+//    later if the focus leaves Cancel without the dialog ending.
+class CCalcDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CCalcDialog(const CDialogTemplate& dialogTemplate, QWidget* pParent = nullptr);
+    ~CCalcDialog() override;
+
+    // Runs the dialog modally: kIdOk or kIdCancel.
+    int exec() override;
+    int DoModal() { return exec(); }
+
+    // true: controls to members, with the checks (false when a field failed);
+    // false: members to controls.
+    bool UpdateData(bool bSaveAndValidate = true);
+
+    // Gives a control the focus; an edit also gets its whole text selected
+    // with the caret in view. The control that loses the focus runs its
+    // focus-loss handler as usual.
+    void MoveFocus(int nId);
+
+    QWidget* GetDlgItem(int nId) const;
+    template <class T> T* Item(int nId) const { return qobject_cast<T*>(GetDlgItem(nId)); }
+    int IdOf(const QObject* pControl) const;
+
+    // The radio buttons of the group that starts at nFirstId, in template order.
+    std::vector<QRadioButton*> RadioGroup(int nFirstId) const;
+
+    const CDialogTemplate& Template() const { return m_template; }
+    // Base units of the dialog font, and a template rectangle in pixels.
+    QSize BaseUnits() const { return m_baseUnits; }
+    QRect PixelRect(const CControlTemplate& control) const;
+    // The widget made for the template's nIndex-th control.
+    QWidget* ControlWidget(std::size_t nIndex) const;
+
+    // Called by CDataExchange for the first field of a pass that failed.
+    void FailField(int nId, const QString& strMessage);
+
+public slots:
+    void accept() override; // OK: OnOK
+    void reject() override; // Cancel, Escape, close box: OnCancel
+
+protected:
+    // The dialog's fields in its exchange order (see CDataExchange).
+    virtual void DoDataExchange(CDataExchange& dx) = 0;
+
+    // Before the dialog is first shown. The base writes the members to the
+    // controls; returning true puts the focus on the first tab stop.
+    virtual bool OnInitDialog();
+
+    // Enter pressed anywhere in the dialog. The default swallows it.
+    virtual void OnEnterKey() {}
+
+    // Reads with the checks and closes with kIdOk only when all fields pass.
+    virtual void OnOK();
+    // Closes with kIdCancel.
+    virtual void OnCancel();
+
+    // The message map: routes a notification of control nId to a handler.
+    void OnNotify(int nId, ENotify eCode, std::function<void()> fnHandler);
+    // An up-down control's step: the handler receives the signed step,
+    // negative for the up arrow (see TurnsAfterStep).
+    void OnDeltaPos(int nId, std::function<void(int)> fnHandler);
+    // Makes an edit the buddy of an up-down control (its Up/Down keys step).
+    void SetBuddy(int nUpDownId, int nEditId);
+
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    void Build();
+    QWidget* CreateControl(const CControlTemplate& control);
+    void WidenClippedLabel(QLabel* pLabel, unsigned nStyle);
+    void Notify(int nId, ENotify eCode);
+    void RunAction(const std::function<void()>& fnAction);
+    bool FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent);
+    bool FilterFocusEvent(QWidget* pControl, QFocusEvent* pEvent);
+    bool IsQuiet() const;
+
+    const CDialogTemplate& m_template;
+    QFont m_font;
+    QSize m_baseUnits;
+    std::vector<std::pair<const CControlTemplate*, QWidget*>> m_controls;
+    std::map<int, QWidget*> m_byId;
+    std::map<std::pair<int, ENotify>, std::function<void()>> m_handlers;
+    std::map<int, std::function<void(int)>> m_stepHandlers;
+
+    bool m_bInitialised = false;
+    bool m_bEnding = false;
+    int m_nExchangeDepth = 0;
+    int m_nActionDepth = 0;
+    bool m_bMessageShown = false; // within the current user action
+    bool m_bInStep = false;
+    bool m_bCancelPress = false;
+    bool m_bSwallowRelease = false;
+    int m_nDeferredKillFocus = kNoId;    // an edit left for a press on Cancel
+    QWidget* m_pFocusNotified = nullptr; // the control last reported as focused
+};

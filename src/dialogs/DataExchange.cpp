@@ -1,0 +1,165 @@
+#include "dialogs/DataExchange.h"
+
+#include "dialogs/CalcDialog.h"
+#include "text/NumberInput.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+const char* const CDataExchange::kNotANumber = "数値を入力してください。";
+const char* const CDataExchange::kOutOfRange = "%1 から %2 までの数値を入力してください。";
+const char* const CDataExchange::kTooLong = "%1 文字以内で入力してください。";
+
+namespace {
+
+// Statics remember the exact text they were given, since what they display
+// has its CR LF turned into plain line breaks.
+constexpr const char* kStaticTextProperty = "vantixText";
+
+QString FromUtf8(const std::string& str) {
+    return QString::fromUtf8(str.data(), static_cast<qsizetype>(str.size()));
+}
+
+QString EditNumberText(double dValue) {
+    return QString::fromStdString(FormatEditValue(dValue));
+}
+
+} // namespace
+
+CDataExchange::CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate)
+    : m_dialog(dialog), m_bSaveAndValidate(bSaveAndValidate) {}
+
+void CDataExchange::Fail(int nId, const QString& strMessage) {
+    m_bFailed = true;
+    m_dialog.FailField(nId, strMessage);
+}
+
+void CDataExchange::Number(int nId, double& dValue, double dMin, double dMax) {
+    if (m_bFailed) {
+        return;
+    }
+    auto* pEdit = m_dialog.Item<QLineEdit>(nId);
+    if (!pEdit) {
+        return;
+    }
+    if (!m_bSaveAndValidate) {
+        const QString strText = EditNumberText(dValue);
+        if (pEdit->text() != strText) {
+            pEdit->setText(strText);
+        }
+        return;
+    }
+    double dRead = 0.0;
+    if (!ParseNumber(pEdit->text().toStdString(), dRead)) {
+        Fail(nId, QString::fromUtf8(kNotANumber));
+        return;
+    }
+    dValue = dRead;
+    if (!IsWithinRange(dValue, dMin, dMax)) {
+        Fail(nId, QString::fromUtf8(kOutOfRange).arg(EditNumberText(dMin), EditNumberText(dMax)));
+    }
+}
+
+void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
+    if (m_bFailed) {
+        return;
+    }
+    QWidget* pItem = m_dialog.GetDlgItem(nId);
+    if (auto* pLabel = qobject_cast<QLabel*>(pItem)) {
+        if (m_bSaveAndValidate) {
+            const QVariant written = pLabel->property(kStaticTextProperty);
+            strValue = (written.isValid() ? written.toString() : pLabel->text()).toStdString();
+        } else {
+            const QString strText = FromUtf8(strValue);
+            pLabel->setProperty(kStaticTextProperty, strText);
+            QString strShown = strText;
+            strShown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            pLabel->setText(strShown);
+        }
+        return;
+    }
+    auto* pEdit = qobject_cast<QLineEdit*>(pItem);
+    if (!pEdit) {
+        return;
+    }
+    if (!m_bSaveAndValidate) {
+        pEdit->setMaxLength(nMaxChars);
+        const QString strText = FromUtf8(strValue);
+        if (pEdit->text() != strText) {
+            pEdit->setText(strText);
+        }
+        return;
+    }
+    const QString strText = pEdit->text();
+    if (strText.size() > nMaxChars) {
+        Fail(nId, QString::fromUtf8(kTooLong).arg(nMaxChars));
+        return;
+    }
+    strValue = strText.toStdString();
+}
+
+void CDataExchange::Check(int nId, int& nValue) {
+    if (m_bFailed) {
+        return;
+    }
+    auto* pCheck = m_dialog.Item<QCheckBox>(nId);
+    if (!pCheck) {
+        return;
+    }
+    if (m_bSaveAndValidate) {
+        nValue = pCheck->checkState() == Qt::Checked            ? 1
+                 : pCheck->checkState() == Qt::PartiallyChecked ? 2
+                                                                : 0;
+    } else {
+        pCheck->setCheckState(nValue == 1   ? Qt::Checked
+                              : nValue == 2 ? Qt::PartiallyChecked
+                                            : Qt::Unchecked);
+    }
+}
+
+void CDataExchange::Radio(int nFirstId, int& nIndex) {
+    if (m_bFailed) {
+        return;
+    }
+    const std::vector<QRadioButton*> group = m_dialog.RadioGroup(nFirstId);
+    if (m_bSaveAndValidate) {
+        nIndex = -1;
+        for (std::size_t n = 0; n < group.size(); ++n) {
+            if (group[n]->isChecked()) {
+                nIndex = static_cast<int>(n);
+            }
+        }
+        return;
+    }
+    for (std::size_t n = 0; n < group.size(); ++n) {
+        QButtonGroup* pGroup = group[n]->group();
+        const bool bExclusive = pGroup && pGroup->exclusive();
+        if (pGroup) {
+            pGroup->setExclusive(false); // lets the group show no button checked
+        }
+        group[n]->setChecked(static_cast<int>(n) == nIndex);
+        if (pGroup) {
+            pGroup->setExclusive(bExclusive);
+        }
+    }
+}
+
+void CDataExchange::ComboIndex(int nId, int& nIndex) {
+    if (m_bFailed) {
+        return;
+    }
+    auto* pCombo = m_dialog.Item<QComboBox>(nId);
+    if (!pCombo) {
+        return;
+    }
+    if (m_bSaveAndValidate) {
+        nIndex = pCombo->currentIndex();
+    } else {
+        pCombo->setCurrentIndex(nIndex >= 0 && nIndex < pCombo->count() ? nIndex : -1);
+    }
+}

@@ -1,0 +1,70 @@
+#include "dialogs/DialogUnits.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QString>
+#include <QStringList>
+
+namespace {
+
+// Falls back to the proportional IPA face by name: asking fontconfig for a
+// Japanese sans-serif picks the monospaced IPAGothic.
+constexpr const char* kFallbackFace = "IPAPGothic";
+
+QString ChooseFamily(const QString& strWanted) {
+    const QStringList families = QFontDatabase::families();
+    if (families.contains(strWanted)) {
+        return strWanted;
+    }
+    if (families.contains(QString::fromLatin1(kFallbackFace))) {
+        return QString::fromLatin1(kFallbackFace);
+    }
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    for (const QString& strFamily : japanese) {
+        if (!QFontDatabase::isFixedPitch(strFamily)) {
+            return strFamily;
+        }
+    }
+    return japanese.isEmpty() ? QString() : japanese.front();
+}
+
+int MulDivRounded(int nValue, int nNumerator, int nDenominator) {
+    const long long nProduct = static_cast<long long>(nValue) * nNumerator;
+    const long long nHalf = nDenominator / 2;
+    return static_cast<int>(nProduct >= 0 ? (nProduct + nHalf) / nDenominator
+                                          : (nProduct - nHalf) / nDenominator);
+}
+
+} // namespace
+
+QFont DialogFont(const char* pszFace, int nPointSize) {
+    const QString strWanted = QString::fromUtf8(pszFace ? pszFace : "");
+    static QString strChosenFor;
+    static QString strChosen;
+    if (strChosenFor != strWanted || strChosen.isNull()) {
+        strChosen = ChooseFamily(strWanted);
+        strChosenFor = strWanted;
+    }
+    QFont font;
+    if (!strChosen.isEmpty()) {
+        font.setFamily(strChosen);
+    }
+    font.setPointSize(nPointSize);
+    return font;
+}
+
+QSize DialogBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int nLetters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return QSize((nLetters / 26 + 1) / 2, metrics.height());
+}
+
+QRect MapDialogRect(const QRect& dialogUnits, const QSize& baseUnits) {
+    const int nLeft = MulDivRounded(dialogUnits.x(), baseUnits.width(), 4);
+    const int nTop = MulDivRounded(dialogUnits.y(), baseUnits.height(), 8);
+    const int nRight = MulDivRounded(dialogUnits.x() + dialogUnits.width(), baseUnits.width(), 4);
+    const int nBottom =
+        MulDivRounded(dialogUnits.y() + dialogUnits.height(), baseUnits.height(), 8);
+    return QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+}

@@ -1,0 +1,445 @@
+#include "ShellTestSupport.h"
+
+#include "app/VantixDoc.h"
+#include "app/VantixView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include <map>
+#include <utility>
+
+namespace {
+
+int CommandOf(const QAction* pAction) {
+    bool bOk = false;
+    const int nId = pAction->objectName().toInt(&bOk);
+    return bOk ? nId : -1;
+}
+
+// ---- the resource tables, typed from the requirements ----------------------
+
+// "-" is a separator.
+const std::vector<std::pair<QString, std::vector<std::pair<QString, int>>>> kExpectedMenu = {
+    {"ﾌｧｲﾙ(&F)",
+     {{"新規作成(&N)\tCtrl+N", 57600},
+      {"開く(&O)...\tCtrl+O", 57601},
+      {"上書き保存(&S)\tCtrl+S", 57603},
+      {"名前を付けて保存(&A)...", 57604},
+      {"-", 0},
+      {"印刷(&P)...\tCtrl+P", 57607},
+      {"印刷ﾌﾟﾚﾋﾞｭｰ(&V)", 57609},
+      {"ﾌﾟﾘﾝﾀの設定(&R)...", 57606},
+      {"-", 0},
+      {"最近使ったﾌｧｲﾙ", 57616},
+      {"-", 0},
+      {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", 57665}}},
+    {"編集(&E)",
+     {{"元に戻す(&U)\tCtrl+Z", 57643},
+      {"-", 0},
+      {"切り取り(&T)\tCtrl+X", 57635},
+      {"ｺﾋﾟｰ(&C)\tCtrl+C", 57634},
+      {"貼り付け(&P)\tCtrl+V", 57637}}},
+    {"計算(&K)",
+     {{"ラダー型フィルター", 32771},
+      {"Ｌマッチ", 32772},
+      {"トロイダルコイル", 32773},
+      {"空芯コイル", 32774},
+      {"π型アッテネータ", 32775},
+      {"ＶＦＯのタンク回路", 32782}}},
+    {"表示(&V)", {{"ﾂｰﾙ ﾊﾞｰ(&T)", 59392}, {"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", 59393}}},
+    {"ﾍﾙﾌﾟ(&H)", {{"Vantix のﾊﾞｰｼﾞｮﾝ情報(&A)...", 57664}}},
+};
+
+const std::vector<std::pair<QString, int>> kExpectedAccelerators = {
+    {"Ctrl+N", 57600},    {"Ctrl+O", 57601},   {"Ctrl+S", 57603},
+    {"Ctrl+P", 57607},    {"Ctrl+Z", 57643},   {"Ctrl+X", 57635},
+    {"Ctrl+C", 57634},    {"Ctrl+V", 57637},   {"Alt+Backspace", 57643},
+    {"Shift+Del", 57635}, {"Ctrl+Ins", 57634}, {"Shift+Ins", 57637},
+    {"F6", 57680},        {"Shift+F6", 57681},
+};
+
+const std::vector<int> kExpectedToolbar = {57600, 57601, 57603, 0,     57635, 57634,
+                                           57637, 0,     57607, 0,     32771, 32772,
+                                           32773, 32774, 32775, 32782, 0,     57664};
+
+// Command id, status-bar prompt, tooltip.
+const std::vector<std::tuple<int, QString, QString>> kExpectedPrompts = {
+    {32771, "ラダー型クリスタルフィルターの計算", "ラダーフィルタ"},
+    {32772, "Ｌマッチの計算", "Ｌマッチ"},
+    {32773, "トロイダルコアのコイル計算", "トロイダルコイル"},
+    {32774, "空芯コイルの計算", "空芯コイル"},
+    {32775, "π型アッテネータの計算", "アッテネータ"},
+    {32782, "ＶＦＯのタンク回路の計算", "ＶＦＯのタンク回路"},
+    {57600, "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ"},
+    {57601, "既存のﾌｧｲﾙを開く", "開く"},
+    {57603, "作業中のﾌｧｲﾙを上書きして保存", "保存"},
+    {57604, "作業中のﾌｧｲﾙを新しい名前で保存", "名前をつけて保存"},
+    {57606, "ﾌﾟﾘﾝﾀ/印刷ｵﾌﾟｼｮﾝの変更", "印刷設定"},
+    {57607, "作業中のﾌｧｲﾙを印刷", "印刷"},
+    {57609, "印刷ｲﾒｰｼﾞを表示", "印刷ﾌﾟﾚﾋﾞｭｰ"},
+    {57616, "指定のﾌｧｲﾙを開く", ""},
+    {57634, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "ｺﾋﾟｰ"},
+    {57635, "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "切り取り"},
+    {57637, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け", "貼り付け"},
+    {57643, "直前に行った動作を元に戻す", "元に戻す"},
+    {57664, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示", "ﾊﾞｰｼﾞｮﾝ情報"},
+    {57665, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"},
+    {57680, "次のｳｨﾝﾄﾞｳに切り替える", "次のﾍﾟｲﾝ"},
+    {57681, "前のｳｨﾝﾄﾞｳに切り替える", "前のﾍﾟｲﾝ"},
+    {59392, "ﾂｰﾙ ﾊﾞｰの 表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示切り替え"},
+    {59393, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
+};
+
+using CMainFrameTest = CShellTest;
+
+TEST_F(CMainFrameTest, MenuMatchesTheTable) {
+    const QList<QAction*> popups = m_pFrame->menuBar()->actions();
+    ASSERT_EQ(popups.size(), static_cast<qsizetype>(kExpectedMenu.size()));
+    for (std::size_t p = 0; p < kExpectedMenu.size(); ++p) {
+        SCOPED_TRACE(kExpectedMenu[p].first.toStdString());
+        EXPECT_EQ(popups[p]->text(), kExpectedMenu[p].first);
+        // The recent-file entries are hidden while the list is empty.
+        std::vector<QAction*> shown;
+        for (QAction* pAction : popups[p]->menu()->actions()) {
+            if (pAction->isVisible()) {
+                shown.push_back(pAction);
+            }
+        }
+        const auto& items = kExpectedMenu[p].second;
+        ASSERT_EQ(shown.size(), items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].first == QLatin1String("-")) {
+                EXPECT_TRUE(shown[i]->isSeparator()) << i;
+            } else {
+                EXPECT_EQ(shown[i]->text(), items[i].first);
+                EXPECT_EQ(CommandOf(shown[i]), items[i].second);
+            }
+        }
+    }
+}
+
+TEST_F(CMainFrameTest, AcceleratorsMatchTheTable) {
+    std::map<int, QList<QKeySequence>> expected;
+    for (const auto& [strKeys, nCommand] : kExpectedAccelerators) {
+        expected[nCommand] << QKeySequence(strKeys, QKeySequence::PortableText);
+    }
+    for (const auto& [nCommand, keys] : expected) {
+        const QAction* pAction = m_pFrame->FindCommand(nCommand);
+        ASSERT_NE(pAction, nullptr) << nCommand;
+        EXPECT_EQ(pAction->shortcuts(), keys) << nCommand;
+    }
+}
+
+TEST_F(CMainFrameTest, ToolbarMatchesTheTableWithDistinctIcons) {
+    const QList<QAction*> buttons = m_pFrame->GetToolBar()->actions();
+    ASSERT_EQ(buttons.size(), static_cast<qsizetype>(kExpectedToolbar.size()));
+    std::vector<QImage> pictures;
+    for (std::size_t i = 0; i < kExpectedToolbar.size(); ++i) {
+        if (kExpectedToolbar[i] == 0) {
+            EXPECT_TRUE(buttons[i]->isSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(CommandOf(buttons[i]), kExpectedToolbar[i]);
+        const QImage picture = buttons[i]->icon().pixmap(QSize(16, 15)).toImage();
+        EXPECT_EQ(picture.size(), QSize(16, 15));
+        for (const QImage& other : pictures) {
+            EXPECT_NE(picture, other) << "button " << i << " looks like another one";
+        }
+        pictures.push_back(picture);
+    }
+    EXPECT_EQ(m_pFrame->GetToolBar()->iconSize(), QSize(16, 15));
+    EXPECT_EQ(m_pFrame->GetToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+    EXPECT_TRUE(m_pFrame->GetToolBar()->isFloatable());
+}
+
+TEST_F(CMainFrameTest, PromptsAndTooltipsMatchTheStringTable) {
+    for (const auto& [nCommand, strPrompt, strTip] : kExpectedPrompts) {
+        const QAction* pAction = m_pFrame->FindCommand(nCommand);
+        ASSERT_NE(pAction, nullptr) << nCommand;
+        EXPECT_EQ(pAction->statusTip(), strPrompt) << nCommand;
+        if (!strTip.isEmpty()) {
+            EXPECT_EQ(pAction->toolTip(), strTip) << nCommand;
+        }
+    }
+}
+
+TEST_F(CMainFrameTest, StatusBarShowsIdleTextAndTheFourIndicators) {
+    QStringList texts;
+    for (const QLabel* pLabel : m_pFrame->statusBar()->findChildren<QLabel*>()) {
+        if (pLabel->isVisibleTo(m_pFrame.get())) {
+            texts << pLabel->text();
+        }
+    }
+    EXPECT_EQ(texts, (QStringList{"ﾚﾃﾞｨ", "ｶﾅ", "CAP", "NUM", "SCRL"}));
+}
+
+TEST_F(CMainFrameTest, CalculatorCommandsFollowTheirAvailability) {
+    for (const int nCommand : {32771, 32772, 32773, 32774, 32775, 32782}) {
+        EXPECT_EQ(m_pFrame->FindCommand(nCommand)->isEnabled(),
+                  CVantixView::IsCalcCommandAvailable(nCommand))
+            << nCommand;
+    }
+}
+
+TEST_F(CMainFrameTest, TitleShowsTheDocumentNameAndModifiedMarker) {
+    EXPECT_EQ(m_pFrame->windowTitle(), QStringLiteral("無題[*] - Vantix"));
+    EXPECT_FALSE(m_pFrame->isWindowModified());
+    m_pFrame->GetDocument()->AppendReport("x\r\n");
+    EXPECT_TRUE(m_pFrame->isWindowModified());
+    WriteBytes(Path("log.txt"), "a");
+    m_answers = {QMessageBox::No};
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("log.txt")));
+    EXPECT_EQ(m_pFrame->windowTitle(), QStringLiteral("log.txt[*] - Vantix"));
+    EXPECT_FALSE(m_pFrame->isWindowModified());
+}
+
+TEST_F(CMainFrameTest, ViewMenuTogglesToolbarAndStatusBar) {
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    for (const auto& [nCommand, pBar] : {std::pair<int, QWidget*>{59392, m_pFrame->GetToolBar()},
+                                         std::pair<int, QWidget*>{59393, m_pFrame->statusBar()}}) {
+        QAction* pToggle = m_pFrame->FindCommand(nCommand);
+        EXPECT_TRUE(pToggle->isChecked());
+        pToggle->trigger();
+        EXPECT_FALSE(pBar->isVisible());
+        pToggle->trigger();
+        EXPECT_TRUE(pBar->isVisible());
+    }
+}
+
+// ---- save prompt -----------------------------------------------------------
+
+TEST_F(CMainFrameTest, SavePromptAnswersDecideWhatHappens) {
+    const QString strPath = Path("prompt.txt");
+    WriteBytes(strPath, "old");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(strPath));
+    CVantixDoc* pDoc = m_pFrame->GetDocument();
+
+    pDoc->AppendReport("new\r\n");
+    m_answers = {QMessageBox::Cancel};
+    EXPECT_FALSE(m_pFrame->NewDocument());
+    EXPECT_EQ(pDoc->SavedText(), "oldnew\r\n");
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(ReadBytes(strPath), "old");
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("prompt.txt への変更を保存しますか")));
+    EXPECT_EQ(m_messages.back().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    m_answers = {QMessageBox::Yes};
+    EXPECT_TRUE(m_pFrame->NewDocument());
+    EXPECT_EQ(ReadBytes(strPath), "oldnew\r\n");
+    EXPECT_EQ(pDoc->SavedText(), "");
+
+    pDoc->AppendReport("lost\r\n");
+    m_answers = {QMessageBox::No};
+    EXPECT_TRUE(m_pFrame->OpenDocumentFile(strPath));
+    EXPECT_EQ(pDoc->SavedText(), "oldnew\r\n");
+}
+
+TEST_F(CMainFrameTest, UntitledLogAsksForANameOnYes) {
+    m_pFrame->GetDocument()->AppendReport("r\r\n");
+    m_strNextFileName = Path("chosen.txt");
+    m_answers = {QMessageBox::Yes};
+    EXPECT_TRUE(m_pFrame->NewDocument());
+    EXPECT_EQ(ReadBytes(Path("chosen.txt")), "r\r\n");
+
+    // Cancelling the file dialog cancels the whole command.
+    m_pFrame->GetDocument()->AppendReport("s\r\n");
+    m_strNextFileName.clear();
+    m_answers = {QMessageBox::Yes};
+    EXPECT_FALSE(m_pFrame->NewDocument());
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "s\r\n");
+}
+
+TEST_F(CMainFrameTest, ClosingTheWindowAsksToSave) {
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    m_pFrame->GetDocument()->AppendReport("r\r\n");
+    m_answers = {QMessageBox::Cancel};
+    EXPECT_FALSE(m_pFrame->close());
+    EXPECT_TRUE(m_pFrame->isVisible());
+    m_answers = {QMessageBox::No};
+    EXPECT_TRUE(m_pFrame->close());
+}
+
+TEST_F(CMainFrameTest, FailedSaveInThePromptCancelsTheCommand) {
+    QDir(m_dir.path()).mkdir(QStringLiteral("dir.txt"));
+    m_pFrame->GetDocument()->AppendReport("keep\r\n");
+    m_strNextFileName = Path("dir.txt");
+    m_answers = {QMessageBox::Yes};
+    EXPECT_FALSE(m_pFrame->NewDocument());
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "keep\r\n");
+    EXPECT_TRUE(m_pFrame->GetDocument()->IsModified());
+}
+
+// ---- recent files ----------------------------------------------------------
+
+TEST_F(CMainFrameTest, RecentFilesKeepTheFourNewestAndPersist) {
+    QStringList paths;
+    for (const char* pszName : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) {
+        paths << Path(pszName);
+        WriteBytes(paths.back(), pszName);
+        ASSERT_TRUE(m_pFrame->OpenDocumentFile(paths.back()));
+    }
+    const QStringList expected{paths[4], paths[3], paths[2], paths[1]};
+    EXPECT_EQ(m_pFrame->GetRecentFiles(), expected);
+    EXPECT_FALSE(m_pFrame->FindCommand(57616)->isVisible());
+
+    // Reopening moves an entry to the top, without duplicates.
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(paths[2]));
+    EXPECT_EQ(m_pFrame->GetRecentFiles(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
+
+    m_pFrame.reset();
+    m_pFrame = std::make_unique<CMainFrame>();
+    EXPECT_EQ(m_pFrame->GetRecentFiles(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
+}
+
+TEST_F(CMainFrameTest, VanishedRecentFileIsReportedAndDropped) {
+    WriteBytes(Path("gone.txt"), "x");
+    WriteBytes(Path("stays.txt"), "y");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("stays.txt")));
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("gone.txt")));
+    ASSERT_TRUE(m_pFrame->NewDocument());
+    QFile::remove(Path("gone.txt"));
+
+    m_pFrame->OnOpenRecentFile(0);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("gone.txt")));
+    EXPECT_EQ(m_pFrame->GetRecentFiles(), QStringList{Path("stays.txt")});
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
+    m_pFrame->OnOpenRecentFile(0);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "y");
+}
+
+// ---- calculators -----------------------------------------------------------
+
+// Stands in for a calculator dialog: ends with the given result at once.
+class CFakeCalcDlg : public QDialog {
+public:
+    explicit CFakeCalcDlg(int nResult) : m_nResult(nResult) {
+        QTimer::singleShot(0, this, [this] { done(m_nResult); });
+    }
+    std::string m_strReport = "     ***** 偽の計算 *****\r\n\r\n";
+
+private:
+    int m_nResult;
+};
+
+TEST_F(CMainFrameTest, CalculatorOkAppendsAndAnyOtherEndLeavesTheLogAlone) {
+    const QString strPath = Path("calc.txt");
+    WriteBytes(strPath, "before\r\n");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(strPath));
+    CVantixView* pView = m_pFrame->GetView();
+
+    for (const int nResult : {0, 2}) {
+        CFakeCalcDlg cancelled(nResult);
+        EXPECT_EQ(pView->RunCalculator(cancelled), nResult);
+        EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "before\r\n");
+        EXPECT_FALSE(m_pFrame->GetDocument()->IsModified());
+    }
+    CFakeCalcDlg ok(1);
+    EXPECT_EQ(pView->RunCalculator(ok), 1);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "before\r\n" + ok.m_strReport);
+    EXPECT_TRUE(m_pFrame->GetDocument()->IsModified());
+}
+
+// ---- editing keys ------------------------------------------------------------
+
+TEST_F(CMainFrameTest, EditAcceleratorsWorkInTheEditor) {
+    m_pFrame->show();
+    m_pFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    pView->setFocus();
+    QTest::keyClicks(pView, QStringLiteral("abc"));
+
+    QTest::keyClick(pView, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(pView->toPlainText(), QString());
+
+    QTest::keyClicks(pView, QStringLiteral("hello"));
+    pView->selectAll();
+    QTest::keyClick(pView, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello"));
+    QTest::keyClick(pView, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(pView->toPlainText(), QString());
+    QTest::keyClick(pView, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(pView, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(pView->toPlainText(), QStringLiteral("hellohello"));
+
+    // The pane keys have nothing to switch to and must not change the text.
+    QTest::keyClick(pView, Qt::Key_F6);
+    QTest::keyClick(pView, Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(pView->toPlainText(), QStringLiteral("hellohello"));
+    EXPECT_TRUE(pView->hasFocus());
+
+    // Undo from the menu command.
+    m_pFrame->FindCommand(57643)->trigger();
+    EXPECT_EQ(pView->toPlainText(), QStringLiteral("hello"));
+}
+
+TEST_F(CMainFrameTest, EditorWrapsWithoutHorizontalScrollBar) {
+    EXPECT_EQ(m_pFrame->GetView()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(m_pFrame->GetView()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, DroppedFileOpensAfterTheSavePrompt) {
+    WriteBytes(Path("dropped.txt"), "dropped\r\n");
+    m_pFrame->GetDocument()->AppendReport("unsaved\r\n");
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("dropped.txt"))});
+    QWidget* pTarget = m_pFrame->GetView()->viewport();
+    const QPoint where(20, 20);
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pTarget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pTarget, &drop);
+    m_answers = {QMessageBox::No};
+    QTRY_COMPARE(m_pFrame->GetDocument()->SavedText(), std::string("dropped\r\n"));
+    // The path never lands in the text, and the prompt came first.
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("無題")));
+}
+
+TEST_F(CMainFrameTest, AppendedReportIsScrolledIntoView) {
+    m_pFrame->resize(600, 400);
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    QString strLog;
+    for (int i = 0; i < 500; ++i) {
+        strLog += QStringLiteral("行 %1\n").arg(i);
+    }
+    pView->setPlainText(strLog);
+    pView->moveCursor(QTextCursor::Start);
+    pView->verticalScrollBar()->setValue(0);
+    m_pFrame->GetDocument()->AppendReport("     ***** 最後のレポート *****\r\n\r\n");
+    QApplication::processEvents();
+    EXPECT_GT(pView->verticalScrollBar()->value(), 0);
+    // The report's title line and the caret after the report are both on screen.
+    QTextCursor title(pView->document()->findBlockByNumber(500));
+    EXPECT_TRUE(title.block().text().contains(QStringLiteral("最後のレポート")));
+    const QRect visible = pView->viewport()->rect();
+    EXPECT_TRUE(visible.contains(pView->cursorRect(title)));
+    EXPECT_TRUE(visible.contains(pView->cursorRect()));
+}
+
+} // namespace

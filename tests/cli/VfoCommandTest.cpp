@@ -1,0 +1,68 @@
+#include "cli/CalcCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    int nStatus;
+    std::string strOut;
+    std::string strErr;
+};
+
+CliRun RunCli(std::vector<const char*> args) {
+    args.insert(args.begin(), "vantix-calc");
+    std::ostringstream out;
+    std::ostringstream err;
+    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
+    return {nStatus, out.str(), err.str()};
+}
+
+TEST(VfoCommand, PrintsTheDialogsReport) {
+    const CliRun run = RunCli({"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax",
+                               "100", "--time", "2026-12-08 18:30"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
+                          "　　　　　2026-12-8  18:30\r\n"
+                          "　　　　　下限発振周波数  3.50MHz\r\n"
+                          "　　　　　上限発振周波数  7.00MHz\r\n"
+                          "　　　　　バリコン最小容量 10.00PF\r\n"
+                          "　　　　　バリコン最大容量 100.00PF\r\n"
+                          "　　　　　コイル容量 17.23μH\r\n"
+                          "　　　　　固定コンデンサ容量  20.00PF\r\n"
+                          "\r\n");
+}
+
+TEST(VfoCommand, NegativeFixedCapacitorIsAResultNotARefusal) {
+    const CliRun run =
+        RunCli({"vfo", "--fmin", "1", "--fmax", "10", "--cmin", "10", "--cmax", "100", "--json"});
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_NE(run.strOut.find("\"fixed_capacitance_text\":\"-9.09 PF\""), std::string::npos)
+        << run.strOut;
+}
+
+TEST(VfoCommand, RefusesWhatTheDialogRefuses) {
+    const std::vector<std::vector<const char*>> refused = {
+        {"vfo", "--fmin", "0", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+        {"vfo", "--fmin", "7", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+        {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "100", "--cmax", "100"},
+        {"vfo", "--fmin", "1e-300", "--fmax", "1000", "--cmin", "10", "--cmax", "100"},
+    };
+    for (const auto& args : refused) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.nStatus, 1) << args[2];
+        EXPECT_TRUE(run.strOut.empty());
+        EXPECT_FALSE(run.strErr.empty());
+    }
+    EXPECT_EQ(
+        RunCli({"vfo", "--fmin", "3.5", "--fmax", "1001", "--cmin", "10", "--cmax", "100"}).nStatus,
+        2);
+    EXPECT_EQ(
+        RunCli({"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "10001"}).nStatus,
+        2);
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/vfo_tank/VfoTankDlg.h"
+#include "dialogs/SchematicPicture.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Every calculator's template laid out with the real dialog font: controls
+// where the template puts them and no text cut off. With VANTIX_SHOT_DIR set
+// each dialog is also saved as <template id>.png there.
+
+namespace {
+
+struct LayoutCase {
+    const char* pszName;
+    std::function<std::unique_ptr<CCalcDialog>()> fnCreate;
+    std::function<void(CCalcDialog&)> fnFill; // a worked example, so results show
+};
+
+class CalculatorLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+// The text's width and height must fit the rectangle the widget gives it.
+void ExpectTextFits(const QWidget& widget, const QString& strText, const QRect& area) {
+    if (strText.trimmed().isEmpty()) {
+        return;
+    }
+    const QFontMetrics metrics(widget.font());
+    for (const QString& strLine : strText.split('\n')) {
+        EXPECT_LE(metrics.horizontalAdvance(strLine), area.width())
+            << strLine.toStdString() << " in " << widget.objectName().toStdString();
+    }
+    EXPECT_LE(metrics.height() * static_cast<int>(strText.count('\n') + 1), area.height())
+        << strText.toStdString();
+}
+
+TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
+    const std::unique_ptr<CCalcDialog> pDialog = GetParam().fnCreate();
+    pDialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pDialog.get()));
+    GetParam().fnFill(*pDialog);
+
+    const CDialogTemplate& dlgTemplate = pDialog->Template();
+    const QRect client =
+        pDialog->PixelRect({0, EControlKind::Static, "", 0, 0, dlgTemplate.cx, dlgTemplate.cy});
+    EXPECT_EQ(pDialog->size(), client.size());
+    for (std::size_t n = 0; n < dlgTemplate.controls.size(); ++n) {
+        const CControlTemplate& control = dlgTemplate.controls[n];
+        const QRect expected = pDialog->PixelRect(control);
+        QWidget* pWidget = pDialog->ControlWidget(n);
+        ASSERT_NE(pWidget, nullptr);
+        const QRect actual = pWidget->geometry();
+        if (auto* pLabel = qobject_cast<QLabel*>(pWidget)) {
+            // A label may only have grown sideways to fit its text.
+            EXPECT_TRUE(actual.contains(expected)) << control.pszText;
+            EXPECT_EQ(actual.top(), expected.top()) << control.pszText;
+            EXPECT_EQ(actual.height(), expected.height()) << control.pszText;
+            EXPECT_LE(actual.width(), expected.width() + 8) << control.pszText;
+            ExpectTextFits(*pLabel, pLabel->text(), pLabel->contentsRect());
+            continue;
+        }
+        if (control.eKind == EControlKind::DropDownList ||
+            control.eKind == EControlKind::DropDown) {
+            EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.nId;
+            EXPECT_EQ(actual.width(), expected.width()) << control.nId;
+            continue;
+        }
+        EXPECT_EQ(actual, expected) << control.nId << " " << control.pszText;
+        if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
+            ExpectTextFits(*pButton, pButton->text(), pButton->rect().adjusted(4, 2, -4, -2));
+        } else if (auto* pGroup = qobject_cast<QGroupBox*>(pWidget)) {
+            ExpectTextFits(*pGroup, pGroup->title(), pGroup->rect().adjusted(8, 0, -8, 0));
+        } else if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+            EXPECT_GE(pEdit->contentsRect().height(), QFontMetrics(pEdit->font()).height())
+                << control.nId;
+        } else if (auto* pPicture = qobject_cast<CSchematicPicture*>(pWidget)) {
+            EXPECT_TRUE(pPicture->IsLoaded()) << control.pszText;
+        }
+    }
+
+    const QString strShots = qEnvironmentVariable("VANTIX_SHOT_DIR");
+    if (!strShots.isEmpty()) {
+        QDir().mkpath(strShots);
+        QPixmap shot = pDialog->grab();
+        shot.save(strShots + QStringLiteral("/%1.png").arg(dlgTemplate.nId));
+        QPainter painter(&shot);
+        painter.setPen(Qt::red);
+        for (const CControlTemplate& control : dlgTemplate.controls) {
+            painter.drawRect(pDialog->PixelRect(control).adjusted(0, 0, -1, -1));
+        }
+        painter.end();
+        shot.save(strShots + QStringLiteral("/%1-template.png").arg(dlgTemplate.nId));
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            // What the X server shows: the real window, placed as a user sees it.
+            QTest::qWait(300);
+            pDialog->screen()->grabWindow(0).save(
+                strShots + QStringLiteral("/%1-screen.png").arg(dlgTemplate.nId));
+        }
+    }
+    pDialog->hide();
+}
+
+void FillPi(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CPiAttenuatorDlg&>(dialog);
+    dlg.m_dImpedance = 600.0;
+    dlg.m_dAttenuation = 20.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillVfo(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CVfoTankDlg&>(dialog);
+    dlg.m_dFreqMin = 3.5;
+    dlg.m_dFreqMax = 7.0;
+    dlg.m_dCapMin = 10.0;
+    dlg.m_dCapMax = 100.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculators, CalculatorLayout,
+    ::testing::Values(
+        LayoutCase{"PiAttenuator", [] { return std::make_unique<CPiAttenuatorDlg>(); }, FillPi},
+        LayoutCase{"VfoTank", [] { return std::make_unique<CVfoTankDlg>(); }, FillVfo}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
+
+} // namespace
