@@ -13,6 +13,9 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/ladder_filter/LadderFilter.h"
+#include "calc/ladder_filter/LadderFilterDlg.h"
+#include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 
@@ -26,9 +29,9 @@ struct CCalcCommandState {
 // The calculators that can be run. A calculator's command is enabled by
 // setting its flag here (and filling in its OnCalc... handler below).
 constexpr CCalcCommandState kCalcCommands[] = {
-    {ID_CALC_LADDER_FILTER, false},
+    {ID_CALC_LADDER_FILTER, true},
 
-    {ID_CALC_LMATCH, false},
+    {ID_CALC_LMATCH, true},
 
     {ID_CALC_TOROID_COIL, false},
 
@@ -84,11 +87,26 @@ void CVantixView::PrintLog(QPrinter* pPrinter) const {
 // which appends dlg.m_strReport when the dialog ends with OK.
 
 void CVantixView::OnCalcLadderFilter() {
-    // Ladder crystal filter: not built yet (the command stays disabled).
+    CLadderFilterDlg dlg;
+    if (dlg.exec() == kIdOk) {
+        // The L-match is offered the match from a 50 Ω stage to the filter.
+        m_dMatchFreq = dlg.m_dFrequency;
+        m_dMatchZout = HandOverImpedance(dlg.m_dTerminationImpedance);
+        m_dMatchZin = kHandOverInputImpedance;
+        GetDocument()->AppendReport(dlg.m_strReport);
+    } else {
+        m_dMatchZin = 0.0;
+        m_dMatchFreq = 0.0;
+        m_dMatchZout = 0.0;
+    }
 }
 
 void CVantixView::OnCalcLMatch() {
-    // L-match, preset from m_dMatchFreq, m_dMatchZin, m_dMatchZout: not built yet.
+    CLMatchDlg dlg;
+    dlg.m_dFrequency = m_dMatchFreq;
+    dlg.m_dZin = m_dMatchZin;
+    dlg.m_dZout = m_dMatchZout;
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcToroidCoil() {

@@ -1,3 +1,5 @@
+#include "calc/ladder_filter/LadderFilterDlg.h"
+#include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 #include "dialogs/SchematicPicture.h"
@@ -131,11 +133,31 @@ void FillVfo(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+void FillLadder(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CLadderFilterDlg&>(dialog);
+    dlg.m_dFrequency = 10.0;
+    dlg.m_dHolderCapacitance = 3.5;
+    dlg.m_dBandwidth = 2.4;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillLMatch(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CLMatchDlg&>(dialog);
+    dlg.m_dFrequency = 10.0;
+    dlg.m_dZin = 50.0;
+    dlg.m_dZout = 293.37;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Calculators, CalculatorLayout,
     ::testing::Values(
         LayoutCase{"PiAttenuator", [] { return std::make_unique<CPiAttenuatorDlg>(); }, FillPi},
-        LayoutCase{"VfoTank", [] { return std::make_unique<CVfoTankDlg>(); }, FillVfo}),
+        LayoutCase{"VfoTank", [] { return std::make_unique<CVfoTankDlg>(); }, FillVfo},
+        LayoutCase{"LadderFilter", [] { return std::make_unique<CLadderFilterDlg>(); }, FillLadder},
+        LayoutCase{"LMatch", [] { return std::make_unique<CLMatchDlg>(); }, FillLMatch}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 } // namespace

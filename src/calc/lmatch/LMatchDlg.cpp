@@ -1,0 +1,101 @@
+#include "calc/lmatch/LMatchDlg.h"
+
+#include "calc/lmatch/LMatch.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/ReportClock.h"
+#include "templates/LMatchTemplate.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kResultMaxChars = 80;
+
+struct CFocusStop {
+    int nId;
+    int nTracker;
+};
+
+constexpr CFocusStop kInputs[] = {
+    {kLMatchFrequencyEdit, 1},
+    {kLMatchZinEdit, 2},
+    {kLMatchZoutEdit, 3},
+};
+constexpr int kComputeClicked = 4;
+
+} // namespace
+
+CLMatchDlg::CLMatchDlg(QWidget* pParent) : CCalcDialog(LMatchTemplate(), pParent) {
+    m_editZout = Item<QLineEdit>(kLMatchZoutEdit);
+    m_editZin = Item<QLineEdit>(kLMatchZinEdit);
+    m_editFrequency = Item<QLineEdit>(kLMatchFrequencyEdit);
+    for (const CFocusStop& stop : kInputs) {
+        const int nTracker = stop.nTracker;
+        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
+        OnNotify(stop.nId, ENotify::KillFocus, [this] {
+            m_nFocus = 0;
+            Compute();
+        });
+    }
+    // Unlike most compute buttons this one computes itself as well (a second
+    // time when the click took the focus from an edit; same result).
+    OnNotify(kLMatchComputeButton, ENotify::Clicked, [this] {
+        m_nFocus = kComputeClicked;
+        Compute();
+    });
+}
+
+int CLMatchDlg::exec() {
+    // The controls show the members when the dialog opens, so the preset
+    // inputs arrive with their results (and exchanged if need be).
+    ComputeMembers();
+    return CCalcDialog::exec();
+}
+
+void CLMatchDlg::DoDataExchange(CDataExchange& dx) {
+    dx.Control(kLMatchZoutEdit, m_editZout);
+    dx.Control(kLMatchZinEdit, m_editZin);
+    dx.Control(kLMatchFrequencyEdit, m_editFrequency);
+    dx.Text(kLMatchCapacitorStatic, m_strC, kResultMaxChars);
+    dx.Text(kLMatchInductorStatic, m_strL, kResultMaxChars);
+    dx.Number(kLMatchFrequencyEdit, m_dFrequency, 0.0, 2000.0);
+    dx.Number(kLMatchZinEdit, m_dZin, 0.0, 100000.0);
+    dx.Number(kLMatchZoutEdit, m_dZout, 0.0, 100000.0);
+}
+
+void CLMatchDlg::OnEnterKey() {
+    switch (m_nFocus) {
+    case 1:
+        MoveFocus(kLMatchZinEdit);
+        break;
+    case 2:
+        MoveFocus(kLMatchZoutEdit);
+        break;
+    case 3:
+    case kComputeClicked:
+        MoveFocus(kLMatchFrequencyEdit);
+        break;
+    default: // no input had the focus: Enter does nothing
+        break;
+    }
+}
+
+bool CLMatchDlg::ComputeMembers() {
+    const CLMatchResult result = ComputeLMatch(m_dFrequency, m_dZin, m_dZout, ReportTime());
+    m_strReport = result.m_strReport;
+    if (!result.m_bComputed) {
+        return false; // the results keep showing the last computation
+    }
+    m_dZin = result.m_dZin;
+    m_dZout = result.m_dZout;
+    m_strC = result.m_strC;
+    m_strL = result.m_strL;
+    return true;
+}
+
+void CLMatchDlg::Compute() {
+    UpdateData(true); // a failed field has had its message; go on with the values held
+    if (ComputeMembers()) {
+        UpdateData(false);
+    }
+}
