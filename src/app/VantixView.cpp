@@ -13,6 +13,7 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/toroid_coil/ToroidCoilDlg.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_LMATCH, false},
 
-    {ID_CALC_TOROID_COIL, false},
+    {ID_CALC_TOROID_COIL, true},
 
     {ID_CALC_AIR_COIL, false},
 
@@ -89,7 +90,8 @@ void CVantixView::OnCalcLMatch() {
 }
 
 void CVantixView::OnCalcToroidCoil() {
-    // Toroidal coil: not built yet.
+    CToroidCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcAirCoil() {
