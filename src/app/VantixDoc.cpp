@@ -27,6 +27,11 @@ bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strEr
         strError = QStringLiteral("%1 はフォルダなので開けません。").arg(strPath);
         return false;
     }
+    // A pipe or a device would block the window or never end.
+    if (info.exists() && !info.isFile()) {
+        strError = QStringLiteral("%1 は通常のファイルではないため開けません。").arg(strPath);
+        return false;
+    }
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
         strError = info.exists()
@@ -90,23 +95,23 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     std::size_t nBadOffset = 0;
     switch (CLogCodec::Decode(strBytes, strText, format, nBadOffset)) {
     case ELogDecodeFailure::Nul:
-        strError = QStringLiteral("%1 は %2 バイト目 (先頭を 0 として) に NUL "
-                                  "を含むため、テキストのログとして開けません。")
+        strError = QStringLiteral("%1 は NUL バイトを含むため、ログとして開けません。\n"
+                                  "NUL の位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::NotText:
-        strError = QStringLiteral("%1 は Shift-JIS のテキストでも UTF-8 "
-                                  "のテキストでもないため開けません。\n"
-                                  "%2 バイト目 (先頭を 0 として) を文字として読めません。")
+        strError = QStringLiteral("%1 は Shift-JIS でも UTF-8 でもないため開けません。\n"
+                                  "読めないバイトの位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::BreakCharacter:
-        strError = QStringLiteral("%1 の %2 バイト目 (先頭を 0 として) には、"
-                                  "このエディタでは改行に変わってしまう文字があるため開けません。")
-                       .arg(strPath)
-                       .arg(nBadOffset);
+        strError =
+            QStringLiteral("%1 には、エディタが改行に変えてしまう文字があるため開けません。\n"
+                           "その文字の位置: %2 バイト目 (先頭を 0 として)")
+                .arg(strPath)
+                .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::None:
         break;
@@ -143,8 +148,14 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
                        .arg(strPath, strReason);
         return false;
     };
-    if (QFileInfo(strPath).isDir()) {
+    const QFileInfo target(strPath);
+    if (target.isDir()) {
         return fail(QStringLiteral("同じ名前のフォルダがあります。"));
+    }
+    // Writing through a temporary file would put a plain file in place of a
+    // pipe or a device node.
+    if (target.exists() && !target.isFile()) {
+        return fail(QStringLiteral("通常のファイルではありません。"));
     }
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(file.errorString());

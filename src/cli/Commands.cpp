@@ -2,8 +2,8 @@
 
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
-        LadderCommand(),       LMatchCommand(), ToroidCommand(),
-        ToroidSearchCommand(), PiCommand(),     VfoCommand(),
+        LadderCommand(), LMatchCommand(), ToroidCommand(),  ToroidSearchCommand(),
+        PiCommand(),     VfoCommand(),    AirCoilCommand(),
     };
     return commands;
 }

@@ -9,3 +9,4 @@ CCalcCommand ToroidCommand();
 CCalcCommand ToroidSearchCommand();
 CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
+CCalcCommand AirCoilCommand();

@@ -1,0 +1,131 @@
+#include "calc/air_coil/AirCoil.h"
+#include "calc/air_coil_wizard/AirCoilWizard.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "report/CFormat.h"
+#include "tables/WireGaugeTable.h"
+#include "text/NumberInput.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+CCalcOutcome Failure(CCalcOutcome::EStatus eStatus, std::string strMessage) {
+    CCalcOutcome outcome;
+    outcome.eStatus = eStatus;
+    outcome.strMessage = std::move(strMessage);
+    return outcome;
+}
+
+CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
+    const bool bWire = values.Has("wire");
+    const bool bAwg = values.Has("awg");
+    if (bWire == bAwg) {
+        return Failure(CCalcOutcome::BadUsage,
+                       "aircoil には --wire か --awg のどちらか一方を指定してください。");
+    }
+    const bool bTurns = values.Has("turns");
+    const bool bInductance = values.Has("inductance");
+    if (bTurns == bInductance) {
+        return Failure(CCalcOutcome::BadUsage,
+                       "aircoil には --turns か --inductance のどちらか一方を指定してください。");
+    }
+
+    CAirCoilInputs inputs;
+    inputs.dDiameter = values.Number("diameter");
+    inputs.dLength = values.Number("length");
+    inputs.dWireDiameter = values.Number("wire");
+    if (bAwg) {
+        // The dialog's gauge list: position and gauge number are the same.
+        const double dGauge = values.Number("awg");
+        CWireGaugeTable table;
+        if (dGauge != std::floor(dGauge) || table.SelectIndex(static_cast<int>(dGauge)) < 0) {
+            return Failure(CCalcOutcome::BadUsage,
+                           FormatC("--awg は 0 から %d までの整数です。", table.Count() - 1));
+        }
+        inputs.dWireDiameter = table.Diameter();
+    }
+
+    inputs.dTurns = values.Number("turns");
+    double dUnroundedTurns = inputs.dTurns;
+    if (bInductance) {
+        // What the turns wizard would hand over for this target.
+        dUnroundedTurns = SolveTurns(inputs.dDiameter + inputs.dWireDiameter, inputs.dLength,
+                                     values.Number("inductance"));
+        const std::optional<double> handed = HandOverTurns(dUnroundedTurns);
+        if (!handed) {
+            return Failure(
+                CCalcOutcome::Refused,
+                "このコイルの寸法では目標のインダクタンスになる巻き数を計算できません。");
+        }
+        inputs.dTurns = *handed;
+        if (inputs.dTurns > kAirCoilMaxTurns) {
+            // The dialog's turns field refuses such a count, so OK could never
+            // append this report.
+            return Failure(
+                CCalcOutcome::Refused,
+                FormatC("%s 回巻く必要があり、巻数の範囲（0 から 10000 まで）を超えます。",
+                        FormatEditValue(inputs.dTurns).c_str()));
+        }
+    }
+
+    const CAirCoilResult result = ComputeAirCoil(inputs, time);
+    if (!result.bHasReport) {
+        return Failure(CCalcOutcome::Refused,
+                       inputs.dDiameter * inputs.dLength * inputs.dTurns == 0.0
+                           ? "コイル内径、コイル長さ、巻数のどれかが 0 なのでレポートはありません。"
+                           : "この寸法のコイルではインダクタンスを計算できません。");
+    }
+
+    CJsonWriter json;
+    json.BeginObject()
+        .String("command", "aircoil")
+        .BeginObject("inputs")
+        .Number("diameter_mm", inputs.dDiameter)
+        .Number("length_mm", inputs.dLength)
+        .Number("wire_diameter_mm", inputs.dWireDiameter);
+    if (bAwg) {
+        json.Integer("awg", static_cast<long long>(values.Number("awg")));
+    }
+    if (bInductance) {
+        json.Number("inductance_uH", values.Number("inductance"));
+    } else {
+        json.Number("turns", inputs.dTurns);
+    }
+    json.EndObject()
+        .BeginObject("results")
+        .Number("mean_diameter_mm", inputs.dDiameter + inputs.dWireDiameter)
+        .Number("nagaoka_coefficient", result.dCoefficient)
+        .Number("turns", inputs.dTurns)
+        .Number("unrounded_turns", dUnroundedTurns)
+        .Number("inductance_uH", result.dInductance)
+        .String("inductance_text", result.strInductance)
+        .EndObject()
+        .EndObject();
+
+    CCalcOutcome outcome;
+    outcome.strReport = result.strReport;
+    outcome.strJson = json.Text();
+    return outcome;
+}
+
+} // namespace
+
+CCalcCommand AirCoilCommand() {
+    return {"aircoil",
+            "空芯コイルのインダクタンス",
+            {
+                {"diameter", "D", "コイル内径(mm)", COptionSpec::Number, 0.0, kAirCoilMaxSize},
+                {"length", "L", "コイル長さ(mm)", COptionSpec::Number, 0.0, kAirCoilMaxSize},
+                {"wire", "W", "線材直径(mm)、--awg の代わり", COptionSpec::Number, 0.0,
+                 kAirCoilMaxSize, false},
+                {"awg", "N", "ＡＷＧ番号で線材を選ぶ、--wire の代わり", COptionSpec::Number, 0.0,
+                 46.0, false},
+                {"turns", "N", "コイル巻数", COptionSpec::Number, 0.0, kAirCoilMaxTurns, false},
+                {"inductance", "L",
+                 "目標インダクタンス(μH)、--turns の代わり（巻数はウイザードと同じく四捨五入）",
+                 COptionSpec::Number, 0.0, kAirCoilMaxTarget, false},
+            },
+            RunAirCoil};
+}
