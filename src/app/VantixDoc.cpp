@@ -62,6 +62,7 @@ void CVantixDoc::SetView(CVantixView* pView) {
 bool CVantixDoc::OnNewDocument() {
     m_pView->setPlainText(QString());
     m_format = CLogFormat();
+    ForgetLoadedBytes();
     SetPathName(QString());
     SetModifiedFlag(false);
     return true;
@@ -116,12 +117,39 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     case ELogDecodeFailure::None:
         break;
     }
+    RememberIfNotCanonical(strBytes, strText, format);
     strBytes = std::string();
     m_pView->setPlainText(QString::fromStdString(strText));
     m_format = format;
     SetPathName(strPath);
     SetModifiedFlag(false);
     return true;
+}
+
+void CVantixDoc::RememberIfNotCanonical(const std::string& strBytes, const std::string& strText,
+                                        const CLogFormat& format) {
+    ForgetLoadedBytes();
+    // Some Shift-JIS characters have two byte forms (NEC and IBM extensions)
+    // that read as the same character; writing picks one of them. So that an
+    // unedited log is saved byte for byte as it was read, such a file's
+    // bytes are kept until the text changes. Mixed line ends are rewritten
+    // anyway, so they need no copy.
+    if (format.eEncoding != ELogEncoding::ShiftJis || format.eLineEnds == ELineEnds::Mixed) {
+        return;
+    }
+    std::string strAgain;
+    CEncodeError error;
+    if (CLogCodec::Encode(strText, format, strAgain, error) && strAgain == strBytes) {
+        return;
+    }
+    m_strLoadedBytes = strBytes;
+    m_strLoadedText = strText;
+    m_loadedFormat = format;
+}
+
+void CVantixDoc::ForgetLoadedBytes() {
+    m_strLoadedBytes = std::string();
+    m_strLoadedText = std::string();
 }
 
 bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnencodable) {
@@ -140,6 +168,11 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
                 .arg(encodeError.m_nColumn)
                 .arg(QString::fromUcs4(&ch, 1), CodePointText(ch));
         return false;
+    }
+    if (!m_strLoadedBytes.empty() && m_format.eEncoding == m_loadedFormat.eEncoding &&
+        m_format.eLineEnds == m_loadedFormat.eLineEnds && strBytes != m_strLoadedBytes &&
+        EditorText() == m_strLoadedText) {
+        strBytes = m_strLoadedBytes;
     }
     QSaveFile file(strPath);
     const auto fail = [&](const QString& strReason) {

@@ -71,9 +71,27 @@ INSTANTIATE_TEST_SUITE_P(
                        ELineEnds::Lf},
         // Valid as UTF-8 too (U+2029), but Shift-JIS comes first.
         CRoundTripCase{"ValidAsBoth", "\xE2\x80\xA9", ELogEncoding::ShiftJis, ELineEnds::None},
+        // Characters with two Shift-JIS forms (IBM extension rows and their
+        // NEC-selected twins) come back in the form they were read in.
+        CRoundTripCase{"DuplicateForms", "\xED\x40\xFA\x5C\r\n\x87\x90\x81\xE0\xEE\xF9\r\n",
+                       ELogEncoding::ShiftJis, ELineEnds::CrLf},
         CRoundTripCase{"Utf8Bom", "\xEF\xBB\xBF" + Utf8(u8"テスト\r\n"), ELogEncoding::Utf8Bom,
                        ELineEnds::CrLf}),
     [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(CLogFileTest, EditedLogWithDuplicateFormsIsWrittenAnew) {
+    const QString strIn = Path("in.txt");
+    WriteBytes(strIn, "\xFA\x5C\r\n");
+    ASSERT_TRUE(Doc()->OnOpenDocument(strIn));
+    View()->moveCursor(QTextCursor::End);
+    View()->insertPlainText(QStringLiteral("x"));
+    ASSERT_TRUE(Doc()->OnSaveDocument(strIn));
+    std::string strExpected;
+    CEncodeError error;
+    ASSERT_TRUE(EncodeShiftJis(Doc()->SavedText(), strExpected, error));
+    EXPECT_EQ(ReadBytes(strIn), strExpected);
+    EXPECT_EQ(ReadBytes(strIn).substr(4), "x");
+}
 
 TEST_F(CLogFileTest, TenMegabyteLogRoundTrips) {
     std::string strLine = kSjisTitle + "  " + kSjisOhm + "  0123456789 ABCDEFGHIJ\r\n";
