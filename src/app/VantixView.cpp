@@ -17,6 +17,7 @@
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/toroid_coil/ToroidCoilDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
@@ -33,7 +34,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_LMATCH, true},
 
-    {ID_CALC_TOROID_COIL, false},
+    {ID_CALC_TOROID_COIL, true},
 
     {ID_CALC_AIR_COIL, false},
 
@@ -110,7 +111,8 @@ void CVantixView::OnCalcLMatch() {
 }
 
 void CVantixView::OnCalcToroidCoil() {
-    // Toroidal coil: not built yet.
+    CToroidCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcAirCoil() {
