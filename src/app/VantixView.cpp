@@ -13,6 +13,7 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/air_coil/AirCoilDlg.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_TOROID_COIL, false},
 
-    {ID_CALC_AIR_COIL, false},
+    {ID_CALC_AIR_COIL, true},
 
     {ID_CALC_PI_ATTENUATOR, false},
 
@@ -93,7 +94,8 @@ void CVantixView::OnCalcToroidCoil() {
 }
 
 void CVantixView::OnCalcAirCoil() {
-    // Air-core coil: not built yet.
+    CAirCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcPiAttenuator() {
