@@ -112,7 +112,11 @@ void CAirCoilDlg::OnTurnsStep(int nDelta) {
 void CAirCoilDlg::OnWizard() {
     CAirCoilWizardDlg wizard(this);
     wizard.SetCoil(m_dDiameter, m_dLength, m_dWireDiameter);
-    if (wizard.DoModal() != kIdOk) {
+    const int nResult = wizard.DoModal();
+    // Without a window manager nobody hands the keyboard back to this dialog
+    // once the wizard is gone, and Enter, Escape and typing would go nowhere.
+    activateWindow();
+    if (nResult != kIdOk) {
         return;
     }
     // A wizard without a finite count hands nothing over. A count beyond the
