@@ -1,6 +1,9 @@
+#include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 #include "dialogs/SchematicPicture.h"
+#include "dialogs/UpDownControl.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -43,6 +46,16 @@ void ExpectTextFits(const QWidget& widget, const QString& strText, const QRect& 
         << strText.toStdString();
 }
 
+// The up-down control whose buddy is pWidget, if any.
+const CUpDownControl* UpDownOf(const QWidget& dialog, const QWidget* pWidget) {
+    for (const CUpDownControl* pUpDown : dialog.findChildren<CUpDownControl*>()) {
+        if (pUpDown->Buddy() == pWidget && pWidget != nullptr) {
+            return pUpDown;
+        }
+    }
+    return nullptr;
+}
+
 TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
     const std::unique_ptr<CCalcDialog> pDialog = GetParam().fnCreate();
     pDialog->show();
@@ -72,6 +85,16 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             control.eKind == EControlKind::DropDown) {
             EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.nId;
             EXPECT_EQ(actual.width(), expected.width()) << control.nId;
+            continue;
+        }
+        if (control.eKind == EControlKind::UpDown && (control.nStyle & kAlignRight)) {
+            continue; // placed on its buddy's right edge, checked with the buddy
+        }
+        if (const CUpDownControl* pUpDown = UpDownOf(*pDialog, pWidget)) {
+            // The buddy gives up its right end to the arrows.
+            EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.nId;
+            EXPECT_EQ(actual.height(), expected.height()) << control.nId;
+            EXPECT_EQ(pUpDown->geometry().right(), expected.right()) << control.nId;
             continue;
         }
         EXPECT_EQ(actual, expected) << control.nId << " " << control.pszText;
@@ -126,6 +149,32 @@ void FillVfo(CCalcDialog& dialog) {
     dlg.UpdateData(false);
     dlg.Compute();
 }
+
+void FillAirCoil(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilDlg&>(dialog);
+    dlg.m_dDiameter = 10.0;
+    dlg.m_dLength = 20.0;
+    dlg.m_dWireDiameter = 0.813;
+    dlg.m_dTurns = 20.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillAirCoilWizard(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilWizardDlg&>(dialog);
+    dlg.SetCoil(10.0, 20.0, 0.813);
+    dlg.m_dTargetInductance = 1.0;
+    dlg.UpdateData(false);
+    dlg.Solve();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AirCoil, CalculatorLayout,
+    ::testing::Values(
+        LayoutCase{"AirCoil", [] { return std::make_unique<CAirCoilDlg>(); }, FillAirCoil},
+        LayoutCase{"AirCoilWizard", [] { return std::make_unique<CAirCoilWizardDlg>(); },
+                   FillAirCoilWizard}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 INSTANTIATE_TEST_SUITE_P(
     Calculators, CalculatorLayout,
