@@ -11,10 +11,18 @@ namespace {
 using XAtom = unsigned long;
 using XInternAtomFn = XAtom (*)(void*, const char*, int);
 using XkbGetNamedIndicatorFn = int (*)(void*, XAtom, int*, int*, void*, int*);
+using XkbGetIndicatorStateFn = int (*)(void*, unsigned, unsigned*);
+constexpr unsigned kXkbUseCoreKbd = 0x0100;
 
 struct CXkb {
     XInternAtomFn pInternAtom = nullptr;
     XkbGetNamedIndicatorFn pGetNamedIndicator = nullptr;
+    XkbGetIndicatorStateFn pGetIndicatorState = nullptr;
+
+    bool IsLoaded() const {
+        return pInternAtom != nullptr && pGetNamedIndicator != nullptr &&
+               pGetIndicatorState != nullptr;
+    }
 
     static const CXkb& Get() {
         static const CXkb xkb = [] {
@@ -25,6 +33,8 @@ struct CXkb {
                     reinterpret_cast<XInternAtomFn>(dlsym(pLibrary, "XInternAtom"));
                 loaded.pGetNamedIndicator = reinterpret_cast<XkbGetNamedIndicatorFn>(
                     dlsym(pLibrary, "XkbGetNamedIndicator"));
+                loaded.pGetIndicatorState = reinterpret_cast<XkbGetIndicatorStateFn>(
+                    dlsym(pLibrary, "XkbGetIndicatorState"));
             }
             return loaded;
         }();
@@ -32,19 +42,22 @@ struct CXkb {
     }
 };
 
-bool IndicatorOn(const CXkb& xkb, void* pDisplay, const char* pszName) {
+// Bit of a named indicator in the keyboard's indicator state; -1 when the
+// keyboard has no such indicator.
+int IndicatorBit(const CXkb& xkb, void* pDisplay, const char* pszName) {
     const XAtom atom = xkb.pInternAtom(pDisplay, pszName, 1);
-    if (atom == 0) {
-        return false;
-    }
-    int nIndex = 0;
+    int nIndex = -1;
     int bState = 0;
     int bReal = 0;
-    if (!xkb.pGetNamedIndicator(pDisplay, atom, &nIndex, &bState, nullptr, &bReal)) {
-        return false;
+    if (atom == 0 || !xkb.pGetNamedIndicator(pDisplay, atom, &nIndex, &bState, nullptr, &bReal)) {
+        return -1;
     }
-    return bState != 0;
+    return nIndex;
 }
+
+struct CIndicatorBits {
+    int nKana, nCaps, nNum, nScroll;
+};
 
 } // namespace
 
@@ -53,15 +66,24 @@ CLockKeyState CLockKeyState::Query() {
     auto* pX11 = qGuiApp == nullptr ? nullptr
                                     : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     const CXkb& xkb = CXkb::Get();
-    if (pX11 == nullptr || pX11->display() == nullptr || xkb.pInternAtom == nullptr ||
-        xkb.pGetNamedIndicator == nullptr) {
+    if (pX11 == nullptr || pX11->display() == nullptr || !xkb.IsLoaded()) {
         return state;
     }
     Display* pDisplay = pX11->display();
+    // The indicator names are looked up once; after that a key costs one
+    // request to the server.
+    static const CIndicatorBits bits{
+        IndicatorBit(xkb, pDisplay, "Kana"), IndicatorBit(xkb, pDisplay, "Caps Lock"),
+        IndicatorBit(xkb, pDisplay, "Num Lock"), IndicatorBit(xkb, pDisplay, "Scroll Lock")};
+    unsigned nLit = 0;
+    if (xkb.pGetIndicatorState(pDisplay, kXkbUseCoreKbd, &nLit) != 0) {
+        return state;
+    }
+    const auto lit = [nLit](int nBit) { return nBit >= 0 && nBit < 32 && (nLit >> nBit) & 1U; };
     state.bKnown = true;
-    state.bCaps = IndicatorOn(xkb, pDisplay, "Caps Lock");
-    state.bNum = IndicatorOn(xkb, pDisplay, "Num Lock");
-    state.bScroll = IndicatorOn(xkb, pDisplay, "Scroll Lock");
-    state.bKana = IndicatorOn(xkb, pDisplay, "Kana");
+    state.bKana = lit(bits.nKana);
+    state.bCaps = lit(bits.nCaps);
+    state.bNum = lit(bits.nNum);
+    state.bScroll = lit(bits.nScroll);
     return state;
 }

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     LoadRecentFiles();
 
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateFormatPane);
     connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
@@ -221,6 +222,11 @@ void CMainFrame::ConnectCommands() {
     FindCommand(ID_EDIT_UNDO)->setEnabled(false);
     FindCommand(ID_EDIT_CUT)->setEnabled(false);
     FindCommand(ID_EDIT_COPY)->setEnabled(false);
+    const auto updatePaste = [this] {
+        FindCommand(ID_EDIT_PASTE)->setEnabled(m_pView->canPaste());
+    };
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, updatePaste);
+    updatePaste();
     // A single pane: the pane keys only give the editor the focus.
     for (const int nCommand : {ID_NEXT_PANE, ID_PREV_PANE}) {
         connect(FindCommand(nCommand), &QAction::triggered, m_pView,
@@ -264,7 +270,13 @@ QString CMainFrame::PromptFileName(bool bSave, const QString& strProposed) {
     if (InstalledPrompt()) {
         return InstalledPrompt()(bSave, strProposed);
     }
+    // Declared first so that it outlives the dialog, which saves its state
+    // when it is destroyed.
+    const CDialogStateGuard stateGuard;
     QFileDialog dialog(this, bSave ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
+    if (!m_strLastFolder.isEmpty()) {
+        dialog.setDirectory(m_strLastFolder);
+    }
     dialog.setNameFilter(FileFilter());
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -275,7 +287,9 @@ QString CMainFrame::PromptFileName(bool bSave, const QString& strProposed) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }
-    return dialog.selectedFiles().first();
+    const QString strChosen = dialog.selectedFiles().first();
+    m_strLastFolder = QFileInfo(strChosen).absolutePath();
+    return strChosen;
 }
 
 bool CMainFrame::SaveModified() {
@@ -297,7 +311,6 @@ bool CMainFrame::NewDocument() {
         return false;
     }
     m_pDocument->OnNewDocument();
-    UpdateFormatPane();
     return true;
 }
 
@@ -309,7 +322,6 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
-    UpdateFormatPane();
     ShowNotice(m_pDocument->FormatNotice());
     return true;
 }
@@ -355,7 +367,6 @@ bool CMainFrame::SaveAsUtf8() {
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
-    UpdateFormatPane();
     ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
 }
@@ -523,7 +534,10 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_pDocument->GetTitle() + QStringLiteral("[*] - ") +
+    // "[*]" is the modified marker; one in a file name must stay text.
+    QString strName = m_pDocument->GetTitle();
+    strName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(strName + QStringLiteral("[*] - ") +
                    QString::fromUtf8(LoadResString(AFX_IDS_APP_TITLE)));
     setWindowModified(m_pDocument->IsModified());
 }

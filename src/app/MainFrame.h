@@ -93,5 +93,6 @@ private:
     std::map<int, QAction*> m_commands;
     QList<QAction*> m_recentActions;
     QStringList m_recentFiles;
+    QString m_strLastFolder; // where the last file dialog ended, for this session only
     std::unique_ptr<QPrinter> m_pPrinter;
 };

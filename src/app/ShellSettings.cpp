@@ -1,5 +1,7 @@
 #include "app/ShellSettings.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -29,5 +31,30 @@ void WriteRecentFileList(const QStringList& files) {
     settings.remove(QString());
     for (qsizetype i = 0; i < files.size(); ++i) {
         settings.setValue(QStringLiteral("File%1").arg(i + 1), files[i]);
+    }
+}
+
+CDialogStateGuard::CDialogStateGuard()
+    : m_strFile(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName()) {
+    QFile file(m_strFile);
+    m_bExisted = file.open(QIODevice::ReadOnly);
+    if (m_bExisted) {
+        m_bytes = file.readAll();
+    }
+}
+
+CDialogStateGuard::~CDialogStateGuard() {
+    if (!m_bExisted) {
+        QFile::remove(m_strFile);
+        return;
+    }
+    QFile current(m_strFile);
+    if (current.open(QIODevice::ReadOnly) && current.readAll() == m_bytes) {
+        return;
+    }
+    current.close();
+    QSaveFile file(m_strFile);
+    if (file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size()) {
+        file.commit();
     }
 }

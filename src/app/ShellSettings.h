@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -11,3 +12,20 @@ inline constexpr const char* kSettingsApplication = "Vantix";
 
 QStringList ReadRecentFileList(int nMaxCount);
 void WriteRecentFileList(const QStringList& files);
+
+// Qt's own file dialog files what it saw (folders visited, column widths)
+// under "QtProject" in the user's settings. While one of these lives, that
+// file is kept; when it goes, the file is put back exactly as it was, so
+// that the recent-file list stays the program's only setting.
+class CDialogStateGuard {
+public:
+    CDialogStateGuard();
+    ~CDialogStateGuard();
+    CDialogStateGuard(const CDialogStateGuard&) = delete;
+    CDialogStateGuard& operator=(const CDialogStateGuard&) = delete;
+
+private:
+    QString m_strFile;
+    bool m_bExisted = false;
+    QByteArray m_bytes;
+};

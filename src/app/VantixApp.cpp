@@ -135,8 +135,7 @@ int CVantixApp::PrintToDefaultPrinter() {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         ReportStartupError(QStringLiteral("既定のプリンタがないため印刷できません。\n"
-                                          "プリンタを設定するか、--print-to-pdf で PDF "
-                                          "に印刷してください。"));
+                                          "--print-to-pdf なら PDF に印刷できます。"));
         return 1;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);

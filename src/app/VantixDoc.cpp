@@ -27,6 +27,11 @@ bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strEr
         strError = QStringLiteral("%1 はフォルダなので開けません。").arg(strPath);
         return false;
     }
+    // A pipe or a device would block the window or never end.
+    if (info.exists() && !info.isFile()) {
+        strError = QStringLiteral("%1 は通常のファイルではないため開けません。").arg(strPath);
+        return false;
+    }
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
         strError = info.exists()
@@ -57,6 +62,7 @@ void CVantixDoc::SetView(CVantixView* pView) {
 bool CVantixDoc::OnNewDocument() {
     m_pView->setPlainText(QString());
     m_format = CLogFormat();
+    ForgetLoadedBytes();
     SetPathName(QString());
     SetModifiedFlag(false);
     return true;
@@ -90,33 +96,60 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     std::size_t nBadOffset = 0;
     switch (CLogCodec::Decode(strBytes, strText, format, nBadOffset)) {
     case ELogDecodeFailure::Nul:
-        strError = QStringLiteral("%1 は %2 バイト目 (先頭を 0 として) に NUL "
-                                  "を含むため、テキストのログとして開けません。")
+        strError = QStringLiteral("%1 は NUL バイトを含むため、ログとして開けません。\n"
+                                  "NUL の位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::NotText:
-        strError = QStringLiteral("%1 は Shift-JIS のテキストでも UTF-8 "
-                                  "のテキストでもないため開けません。\n"
-                                  "%2 バイト目 (先頭を 0 として) を文字として読めません。")
+        strError = QStringLiteral("%1 は Shift-JIS でも UTF-8 でもないため開けません。\n"
+                                  "読めないバイトの位置: %2 バイト目 (先頭を 0 として)")
                        .arg(strPath)
                        .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::BreakCharacter:
-        strError = QStringLiteral("%1 の %2 バイト目 (先頭を 0 として) には、"
-                                  "このエディタでは改行に変わってしまう文字があるため開けません。")
-                       .arg(strPath)
-                       .arg(nBadOffset);
+        strError =
+            QStringLiteral("%1 には、エディタが改行に変えてしまう文字があるため開けません。\n"
+                           "その文字の位置: %2 バイト目 (先頭を 0 として)")
+                .arg(strPath)
+                .arg(nBadOffset);
         return false;
     case ELogDecodeFailure::None:
         break;
     }
+    RememberIfNotCanonical(strBytes, strText, format);
     strBytes = std::string();
     m_pView->setPlainText(QString::fromStdString(strText));
     m_format = format;
     SetPathName(strPath);
     SetModifiedFlag(false);
     return true;
+}
+
+void CVantixDoc::RememberIfNotCanonical(const std::string& strBytes, const std::string& strText,
+                                        const CLogFormat& format) {
+    ForgetLoadedBytes();
+    // Some Shift-JIS characters have two byte forms (NEC and IBM extensions)
+    // that read as the same character; writing picks one of them. So that an
+    // unedited log is saved byte for byte as it was read, such a file's
+    // bytes are kept until the text changes. Mixed line ends are rewritten
+    // anyway, so they need no copy.
+    if (format.eEncoding != ELogEncoding::ShiftJis || format.eLineEnds == ELineEnds::Mixed) {
+        return;
+    }
+    std::string strAgain;
+    CEncodeError error;
+    if (CLogCodec::Encode(strText, format, strAgain, error) && strAgain == strBytes) {
+        return;
+    }
+    m_strLoadedBytes = strBytes;
+    m_strLoadedText = strText;
+    m_loadedFormat = format;
+}
+
+void CVantixDoc::ForgetLoadedBytes() {
+    m_strLoadedBytes = std::string();
+    m_strLoadedText = std::string();
 }
 
 bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnencodable) {
@@ -136,6 +169,11 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
                 .arg(QString::fromUcs4(&ch, 1), CodePointText(ch));
         return false;
     }
+    if (!m_strLoadedBytes.empty() && m_format.eEncoding == m_loadedFormat.eEncoding &&
+        m_format.eLineEnds == m_loadedFormat.eLineEnds && strBytes != m_strLoadedBytes &&
+        EditorText() == m_strLoadedText) {
+        strBytes = m_strLoadedBytes;
+    }
     QSaveFile file(strPath);
     const auto fail = [&](const QString& strReason) {
         file.cancelWriting();
@@ -143,8 +181,14 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
                        .arg(strPath, strReason);
         return false;
     };
-    if (QFileInfo(strPath).isDir()) {
+    const QFileInfo target(strPath);
+    if (target.isDir()) {
         return fail(QStringLiteral("同じ名前のフォルダがあります。"));
+    }
+    // Writing through a temporary file would put a plain file in place of a
+    // pipe or a device node.
+    if (target.exists() && !target.isFile()) {
+        return fail(QStringLiteral("通常のファイルではありません。"));
     }
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(file.errorString());

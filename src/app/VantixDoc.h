@@ -66,9 +66,17 @@ signals:
     void DocumentChanged();
 
 private:
+    void RememberIfNotCanonical(const std::string& strBytes, const std::string& strText,
+                                const CLogFormat& format);
+    void ForgetLoadedBytes();
     void SetPathName(const QString& strPath);
 
     CVantixView* m_pView = nullptr;
     QString m_strPathName;
     CLogFormat m_format;
+    // The bytes and text of a loaded Shift-JIS file whose bytes would not be
+    // written back the same (see RememberIfNotCanonical); empty otherwise.
+    std::string m_strLoadedBytes;
+    std::string m_strLoadedText;
+    CLogFormat m_loadedFormat;
 };

@@ -14,6 +14,8 @@
 
 // Calculator dialogs (one include per calculator).
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
 
@@ -33,9 +35,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_AIR_COIL, true},
 
-    {ID_CALC_PI_ATTENUATOR, false},
+    {ID_CALC_PI_ATTENUATOR, true},
 
-    {ID_CALC_VFO_TANK, false},
+    {ID_CALC_VFO_TANK, true},
 };
 
 // The first local file among dropped data, or "".
@@ -58,6 +60,7 @@ CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFont(EditorFont());
+    setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     setUndoRedoEnabled(true);
 }
 
@@ -99,11 +102,13 @@ void CVantixView::OnCalcAirCoil() {
 }
 
 void CVantixView::OnCalcPiAttenuator() {
-    // Pi attenuator: not built yet.
+    CPiAttenuatorDlg dlg;
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcVfoTank() {
-    // VFO tank circuit: not built yet.
+    CVfoTankDlg dlg;
+    RunCalculator(dlg);
 }
 
 // A dropped file opens as the log instead of landing in the text as its path.

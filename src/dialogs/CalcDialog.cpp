@@ -418,8 +418,14 @@ void CCalcDialog::showEvent(QShowEvent* pEvent) {
                 }
             }
         }
-        // Centre over the window that was active, or on the screen.
+        // Centre over the window that opened the dialog (the shell passes no
+        // parent: the active window, else the main window), or on the screen.
         const QWidget* pOver = parentWidget() ? parentWidget() : QApplication::activeWindow();
+        for (const QWidget* pTop : QApplication::topLevelWidgets()) {
+            if (!pOver && pTop != this && pTop->isVisible() && pTop->inherits("QMainWindow")) {
+                pOver = pTop;
+            }
+        }
         const QRect area = pOver && pOver != this ? pOver->frameGeometry()
                            : screen()             ? screen()->availableGeometry()
                                                   : QRect();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "dialogs/CalcDialog.h"
+
 #include <QString>
 
 #include <string>
-
-class CCalcDialog;
 
 // One pass of a dialog's data exchange, in the order the dialog's
 // DoDataExchange declares its fields. Reading (bSaveAndValidate) checks each
@@ -17,6 +17,14 @@ public:
 
     bool IsSaving() const { return m_bSaveAndValidate; }
     bool Failed() const { return m_bFailed; }
+
+    // Attaches a control member (an edit, combo, list view, up-down...) to
+    // its control, as the first lines of an exchange do.
+    template <class T> void Control(int nId, T*& pControl) {
+        if (!pControl) {
+            pControl = m_dialog.Item<T>(nId);
+        }
+    }
 
     // An edit holding a number within [dMin, dMax]. A number outside the
     // range is stored before the message, as the user typed it.

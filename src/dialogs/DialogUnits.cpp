@@ -11,10 +11,17 @@ namespace {
 // Japanese sans-serif picks the monospaced IPAGothic.
 constexpr const char* kFallbackFace = "IPAPGothic";
 
+// Font databases may list a Japanese face under its English name.
+QString EnglishName(const QString& strFace) {
+    return strFace == QStringLiteral("ＭＳ Ｐゴシック") ? QStringLiteral("MS PGothic") : QString();
+}
+
 QString ChooseFamily(const QString& strWanted) {
     const QStringList families = QFontDatabase::families();
-    if (families.contains(strWanted)) {
-        return strWanted;
+    for (const QString& strName : {strWanted, EnglishName(strWanted)}) {
+        if (!strName.isEmpty() && families.contains(strName)) {
+            return strName;
+        }
     }
     if (families.contains(QString::fromLatin1(kFallbackFace))) {
         return QString::fromLatin1(kFallbackFace);

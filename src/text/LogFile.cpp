@@ -126,6 +126,12 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
             strError = FormatC("\"%s\" はフォルダなので保存できません。", strPath.c_str());
             return false;
         }
+        // Renaming over a pipe or a device node would replace it by a file.
+        if (!S_ISREG(info.st_mode)) {
+            strError =
+                FormatC("\"%s\" は通常のファイルではないので保存できません。", strPath.c_str());
+            return false;
+        }
         mode = info.st_mode & 07777;
     }
     std::string strTemp = FolderOf(strPath) + "/.vantix-XXXXXX";

@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include "app/AboutDlg.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 
@@ -7,22 +8,45 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include <map>
 #include <utility>
 
 namespace {
+
+// Every test of this binary, not only the shell's, keeps its settings in a
+// temporary folder: no test may read or change the user's recent files.
+class CIsolatedSettings : public ::testing::Environment {
+public:
+    void SetUp() override {
+        m_pDir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_pDir->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_pDir->path());
+    }
+    void TearDown() override { m_pDir.reset(); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_pDir;
+};
+
+const ::testing::Environment* const g_pIsolatedSettings =
+    ::testing::AddGlobalTestEnvironment(new CIsolatedSettings);
 
 int CommandOf(const QAction* pAction) {
     bool bOk = false;
@@ -440,6 +464,128 @@ TEST_F(CMainFrameTest, AppendedReportIsScrolledIntoView) {
     const QRect visible = pView->viewport()->rect();
     EXPECT_TRUE(visible.contains(pView->cursorRect(title)));
     EXPECT_TRUE(visible.contains(pView->cursorRect()));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, AboutBoxShowsVersionAndClosesWithEnter) {
+    CAboutDlg dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Vantixのﾊﾞｰｼﾞｮﾝ情報"));
+    QStringList texts;
+    for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) {
+        texts << pLabel->text();
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("Vantix Version 1.3")));
+    const QList<QPushButton*> buttons = dlg.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.front()->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(buttons.front()->isDefault());
+    QTimer::singleShot(0, &dlg, [&dlg] {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dlg,
+                        Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+}
+
+TEST_F(CMainFrameTest, StatusBarSaysWhenALogIsUtf8) {
+    WriteBytes(Path("u.txt"), "\xE3\x83\x86\r\n"); // "テ" in UTF-8
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("u.txt")));
+    EXPECT_TRUE(m_pFrame->statusBar()->currentMessage().contains(QStringLiteral("UTF-8")));
+    WriteBytes(Path("s.txt"), "\x83\x65\r\n"); // the same in Shift-JIS
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("s.txt")));
+    EXPECT_TRUE(m_pFrame->statusBar()->currentMessage().isEmpty());
+
+    // The encoding pane follows the document however it was loaded (the
+    // command line loads without the frame's Open).
+    const auto encodingPane = [this] {
+        QString strShown;
+        for (const QLabel* pLabel : m_pFrame->statusBar()->findChildren<QLabel*>()) {
+            if (pLabel->isVisibleTo(m_pFrame.get()) && pLabel->text().startsWith("UTF-8")) {
+                strShown = pLabel->text();
+            }
+        }
+        return strShown;
+    };
+    EXPECT_EQ(encodingPane(), QString());
+    QString strError;
+    ASSERT_TRUE(m_pFrame->GetDocument()->LoadFile(Path("u.txt"), strError));
+    EXPECT_EQ(encodingPane(), QStringLiteral("UTF-8"));
+    m_pFrame->GetDocument()->OnNewDocument();
+    EXPECT_EQ(encodingPane(), QString());
+}
+
+TEST_F(CMainFrameTest, PasteFollowsTheClipboard) {
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(m_pFrame->FindCommand(57637)->isEnabled());
+    QApplication::clipboard()->setText(QStringLiteral("貼る"));
+    EXPECT_TRUE(m_pFrame->FindCommand(57637)->isEnabled());
+}
+
+TEST_F(CMainFrameTest, ModifiedMarkerInAFileNameStaysText) {
+    WriteBytes(Path("a[*].txt"), "a");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("a[*].txt")));
+    m_pFrame->GetDocument()->AppendReport("b");
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    EXPECT_EQ(m_pFrame->windowHandle()->title(), QStringLiteral("a[*].txt* - Vantix"));
+}
+
+} // namespace
+
+namespace {
+
+// The toolkit's file dialog must leave no trace in the user's settings.
+TEST_F(CMainFrameTest, FileDialogLeavesTheSettingsAsTheyWere) {
+    const QString strToolkitFile = QSettings(QSettings::UserScope, "QtProject").fileName();
+    const auto cancelDialog = [this] {
+        CMainFrame::SetFileNamePrompt({});
+        QTimer::singleShot(50, [] {
+            if (QWidget* pModal = QApplication::activeModalWidget()) {
+                pModal->close();
+            }
+        });
+        m_pFrame->OnFileOpen();
+        CMainFrame::SetFileNamePrompt([this](bool, const QString&) { return m_strNextFileName; });
+    };
+
+    ASSERT_FALSE(QFile::exists(strToolkitFile));
+    cancelDialog();
+    EXPECT_FALSE(QFile::exists(strToolkitFile));
+
+    WriteBytes(strToolkitFile, "[Other]\nkey=1\n");
+    cancelDialog();
+    EXPECT_EQ(ReadBytes(strToolkitFile), "[Other]\nkey=1\n");
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMainFrameTest, FileAcceleratorsRunTheirCommands) {
+    m_pFrame->show();
+    m_pFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    pView->setFocus();
+    QTest::keyClicks(pView, QStringLiteral("log"));
+    QTest::keyClick(pView, Qt::Key_Return);
+
+    m_strNextFileName = Path("keys.txt");
+    QTest::keyClick(pView, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(Path("keys.txt")), "log\r\n");
+    EXPECT_EQ(m_pFrame->windowTitle(), QStringLiteral("keys.txt[*] - Vantix"));
+
+    QTest::keyClicks(pView, QStringLiteral("more"));
+    m_answers = {QMessageBox::No};
+    QTest::keyClick(pView, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(pView->toPlainText().isEmpty());
+
+    QTest::keyClick(pView, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "log\r\n");
 }
 
 } // namespace

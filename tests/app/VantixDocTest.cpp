@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTextCursor>
 
+#include <sys/stat.h>
+
 namespace {
 
 // "***** テスト *****" and a line with Ω, in CP932.
@@ -69,9 +71,27 @@ INSTANTIATE_TEST_SUITE_P(
                        ELineEnds::Lf},
         // Valid as UTF-8 too (U+2029), but Shift-JIS comes first.
         CRoundTripCase{"ValidAsBoth", "\xE2\x80\xA9", ELogEncoding::ShiftJis, ELineEnds::None},
+        // Characters with two Shift-JIS forms (IBM extension rows and their
+        // NEC-selected twins) come back in the form they were read in.
+        CRoundTripCase{"DuplicateForms", "\xED\x40\xFA\x5C\r\n\x87\x90\x81\xE0\xEE\xF9\r\n",
+                       ELogEncoding::ShiftJis, ELineEnds::CrLf},
         CRoundTripCase{"Utf8Bom", "\xEF\xBB\xBF" + Utf8(u8"テスト\r\n"), ELogEncoding::Utf8Bom,
                        ELineEnds::CrLf}),
     [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(CLogFileTest, EditedLogWithDuplicateFormsIsWrittenAnew) {
+    const QString strIn = Path("in.txt");
+    WriteBytes(strIn, "\xFA\x5C\r\n");
+    ASSERT_TRUE(Doc()->OnOpenDocument(strIn));
+    View()->moveCursor(QTextCursor::End);
+    View()->insertPlainText(QStringLiteral("x"));
+    ASSERT_TRUE(Doc()->OnSaveDocument(strIn));
+    std::string strExpected;
+    CEncodeError error;
+    ASSERT_TRUE(EncodeShiftJis(Doc()->SavedText(), strExpected, error));
+    EXPECT_EQ(ReadBytes(strIn), strExpected);
+    EXPECT_EQ(ReadBytes(strIn).substr(4), "x");
+}
 
 TEST_F(CLogFileTest, TenMegabyteLogRoundTrips) {
     std::string strLine = kSjisTitle + "  " + kSjisOhm + "  0123456789 ABCDEFGHIJ\r\n";
@@ -142,9 +162,16 @@ INSTANTIATE_TEST_SUITE_P(
                       CRefusedCase{"QtFrameMarker", "\xEF\xBB\xBF" + Utf8(u8"a\uFDD0"), "4"}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
-TEST_F(CLogFileTest, MissingFileIsRefusedWithAMessage) {
-    EXPECT_FALSE(Doc()->OnOpenDocument(Path("nothing-here.txt")));
-    EXPECT_TRUE(LastMessage().contains(QStringLiteral("nothing-here.txt")));
+TEST_F(CLogFileTest, UnreadableThingsAreRefusedWithAMessage) {
+    ASSERT_EQ(::mkfifo(Path("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder.txt"));
+    for (const QString& strPath : {Path("nothing-here.txt"), Path("pipe.txt"), Path("folder.txt"),
+                                   QStringLiteral("/dev/zero")}) {
+        m_messages.clear();
+        EXPECT_FALSE(Doc()->OnOpenDocument(strPath)); // must neither block nor read forever
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_TRUE(LastMessage().contains(strPath)) << LastMessage().toStdString();
+    }
 }
 
 struct CUnencodableCase {
@@ -211,7 +238,9 @@ TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
     View()->setPlainText(QStringLiteral("レポート"));
     Doc()->SetModifiedFlag(true);
 
-    for (const QString& strTarget : {Path("folder.txt"), strFile + QStringLiteral("/log.txt")}) {
+    ASSERT_EQ(::mkfifo(Path("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& strTarget :
+         {Path("folder.txt"), strFile + QStringLiteral("/log.txt"), Path("pipe.txt")}) {
         m_messages.clear();
         EXPECT_FALSE(m_pFrame->DoSave(strTarget)) << strTarget.toStdString();
         ASSERT_EQ(m_messages.size(), 1u);
@@ -221,6 +250,7 @@ TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
     }
     EXPECT_EQ(ReadBytes(strFile), "x");
     EXPECT_TRUE(QFileInfo(Path("folder.txt")).isDir());
+    EXPECT_FALSE(QFileInfo(Path("pipe.txt")).isFile());             // still the pipe
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
 }
 

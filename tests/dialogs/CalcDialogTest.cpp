@@ -92,6 +92,7 @@ public:
     }
     void OnEnterKey() override { m_log.push_back("enter"); }
     void DoDataExchange(CDataExchange& dx) override {
+        dx.Control(kListView, m_pListView);
         dx.Text(kStaticS, m_strS, 80);
         dx.Number(kEditB, m_dB, 0.0, 10.0);
         dx.Number(kEditA, m_dA, 0.0, 100.0);
@@ -107,6 +108,7 @@ public:
     int m_nRadio = 0;
     int m_nList = -1;
     std::vector<std::string> m_log;
+    QTreeWidget* m_pListView = nullptr;
 };
 
 class CalcDialogTest : public ::testing::Test {
@@ -192,6 +194,9 @@ TEST_F(CalcDialogTest, WritesNumbersWithFifteenDigitsAndStaticsWithLineBreaks) {
     EXPECT_EQ(Item<QLineEdit>(kEditA)->text(), "0.3");
     EXPECT_EQ(Item<QLineEdit>(kEditB)->text(), "1e-20");
     EXPECT_EQ(Item<QLabel>(kStaticS)->text(), "一行目\n二行目");
+    EXPECT_EQ(m_dlg.m_pListView, Item<QTreeWidget>(kListView)) << "control member attached";
+    m_dlg.m_pListView->setHeaderLabels({"帯域幅(kHz)", "Ｃ(PF)"});
+    EXPECT_EQ(m_dlg.m_pListView->columnCount(), 2);
     m_dlg.m_strS.clear();
     ASSERT_TRUE(m_dlg.UpdateData(true));
     EXPECT_EQ(m_dlg.m_strS, "一行目\r\n二行目") << "a static gives back exactly what it was given";

@@ -30,6 +30,10 @@ struct LayoutCase {
     std::function<void(CCalcDialog&)> fnFill; // a worked example, so results show
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* pOut) {
+    *pOut << c.pszName;
+}
+
 class CalculatorLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 // The text's width and height must fit the rectangle the widget gives it.

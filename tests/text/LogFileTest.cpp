@@ -135,6 +135,14 @@ TEST_F(LogFileTest, AppendRefusesReportCharacterCp932CannotHold) {
     EXPECT_EQ(ReadBytes(strPath), "old\r\n");
 }
 
+TEST_F(LogFileTest, AtomicWriteLeavesPipeInPlace) {
+    const std::string strFifo = m_folder.File("pipe");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteFileAtomically(strFifo, "abc", m_strError));
+    EXPECT_FALSE(m_strError.empty());
+    EXPECT_EQ(std::filesystem::status(strFifo).type(), std::filesystem::file_type::fifo);
+}
+
 TEST_F(LogFileTest, AppendRefusesFolderAndFifo) {
     EXPECT_FALSE(AppendReportToLogFile(m_folder.Path(), kReport, m_strError));
     const std::string strFifo = m_folder.File("fifo");

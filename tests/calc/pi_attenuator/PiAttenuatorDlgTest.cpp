@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <clocale>
+
 namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
@@ -205,6 +207,26 @@ TEST_F(PiAttenuatorDlgTest, OutOfRangeValueIsStoredAndComputedWith) {
         EXPECT_EQ(Text(dialog, kPiR1Static), "-----");
         Click(dialog, 2);
     });
+}
+
+TEST_F(PiAttenuatorDlgTest, GermanDesktopStillReadsAndWritesPoints) {
+    const std::string strPrevious = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "de_DE.UTF-8 locale is not installed";
+    }
+    RunModal(m_dlg, [&](QDialog& dialog) {
+        TypeToFocus("50");
+        KeyToFocus(Qt::Key_Return);
+        TypeToFocus("0,5");
+        KeyToFocus(Qt::Key_Return);
+        EXPECT_EQ(m_messages, QStringList{"数値を入力してください。"});
+        m_dlg.m_editAttenuation->setText("0.5");
+        KeyToFocus(Qt::Key_Tab);
+        EXPECT_EQ(Text(dialog, kPiR2Static), "1,737.65");
+        EXPECT_NE(m_dlg.m_strReport.find("減衰量  0.5db\r\n"), std::string::npos);
+        Click(dialog, 2);
+    });
+    std::setlocale(LC_NUMERIC, strPrevious.c_str());
 }
 
 } // namespace

@@ -15,6 +15,10 @@ struct PiCase {
     const char* pszR2;
 };
 
+void PrintTo(const PiCase& c, std::ostream* pOut) {
+    *pOut << c.dImpedance << " ohm, " << c.dAttenuation << " dB";
+}
+
 class PiAttenuatorWorked : public ::testing::TestWithParam<PiCase> {};
 
 TEST_P(PiAttenuatorWorked, WritesBothResistors) {

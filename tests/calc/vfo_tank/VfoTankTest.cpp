@@ -63,6 +63,10 @@ struct RefusedCase {
     double dFreqMin, dFreqMax, dCapMin, dCapMax;
 };
 
+void PrintTo(const RefusedCase& c, std::ostream* pOut) {
+    *pOut << c.pszWhy;
+}
+
 class VfoTankRefuses : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(VfoTankRefuses, WithEmptyResultsAndBareReport) {

@@ -1,0 +1,122 @@
+#include "app/ShellTestSupport.h"
+
+#include "app/VantixDoc.h"
+#include "dialogs/CalcDialog.h"
+#include "dialogs/ReportClock.h"
+#include "support/ModalDriver.h"
+#include "text/ShiftJis.h"
+
+#include <QAction>
+
+// From the menu to the file: a calculator command opens its dialog, OK puts
+// the report after the last byte of the log, and saving writes it as
+// Shift-JIS with CR LF.
+
+namespace {
+
+constexpr int kPiCommand = 32775;
+constexpr int kVfoCommand = 32782;
+const CLocalTime kTime{2026, 12, 8, 18, 30};
+
+const char* const kLogBefore = "前の計算\r\n";
+
+struct CommandCase {
+    const char* pszName;
+    int nCommand;
+    std::vector<const char*> values; // typed into the edits in the Enter cycle
+    const char* pszReport;
+};
+
+void PrintTo(const CommandCase& c, std::ostream* pOut) {
+    *pOut << c.pszName;
+}
+
+class CalculatorCommands : public CShellTest, public ::testing::WithParamInterface<CommandCase> {
+protected:
+    void SetUp() override {
+        CShellTest::SetUp();
+        m_previousClock = SetReportClock([] { return kTime; });
+        m_pFrame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+        WriteBytes(Path("log.txt"), "\x91\x4f\x82\xcc\x8c\x76\x8e\x5a\r\n"); // 前の計算
+        ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("log.txt")));
+    }
+    void TearDown() override {
+        SetReportClock(m_previousClock);
+        CShellTest::TearDown();
+    }
+
+    void Trigger(int nCommand) {
+        QAction* pAction = m_pFrame->FindCommand(nCommand);
+        ASSERT_NE(pAction, nullptr);
+        ASSERT_TRUE(pAction->isEnabled());
+        pAction->trigger();
+    }
+
+    ReportClockFn m_previousClock;
+};
+
+TEST_P(CalculatorCommands, OkAppendsTheReportAndSaveWritesItInShiftJis) {
+    const CommandCase& c = GetParam();
+    WhenModalShown([&](QDialog& dialog) {
+        for (const char* pszValue : c.values) {
+            TypeToFocus(QString::fromUtf8(pszValue));
+            KeyToFocus(Qt::Key_Return);
+        }
+        TypeToFocus(QString::fromUtf8(c.values.front()));
+        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+    });
+    Trigger(c.nCommand);
+    CVantixDoc* pDoc = m_pFrame->GetDocument();
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(pDoc->SavedText(), std::string(kLogBefore) + c.pszReport);
+
+    ASSERT_TRUE(m_pFrame->DoSave(Path("log.txt")));
+    std::string strExpected;
+    CEncodeError error;
+    ASSERT_TRUE(EncodeShiftJis(std::string(kLogBefore) + c.pszReport, strExpected, error));
+    EXPECT_EQ(ReadBytes(Path("log.txt")), strExpected);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_P(CalculatorCommands, CancelAndFailedOkLeaveTheLogAlone) {
+    const CommandCase& c = GetParam();
+    WhenModalShown([&](QDialog& dialog) {
+        TypeToFocus("99999"); // beyond every field's range
+        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(m_messages.size(), 1u);
+        KeyToFocus(Qt::Key_Escape);
+    });
+    Trigger(c.nCommand);
+    EXPECT_FALSE(m_pFrame->GetDocument()->IsModified());
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kLogBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CalculatorCommands,
+    ::testing::Values(CommandCase{"PiAttenuator",
+                                  kPiCommand,
+                                  {"50", "10"},
+                                  "　　　　　***** π型アッテネータの計算 *****\r\n"
+                                  "　　　　　2026-12-8  18:30\r\n"
+                                  "　　　　　インピーダンス  50.0Ω\r\n"
+                                  "　　　　　減衰量  10.0db\r\n"
+                                  "　　　　　R1= 71.15Ω（１本）\r\n"
+                                  "　　　　　R2= 96.24Ω（２本）\r\n"
+                                  "\r\n"},
+                      CommandCase{"VfoTank",
+                                  kVfoCommand,
+                                  {"3.5", "7", "10", "100"},
+                                  "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
+                                  "　　　　　2026-12-8  18:30\r\n"
+                                  "　　　　　下限発振周波数  3.50MHz\r\n"
+                                  "　　　　　上限発振周波数  7.00MHz\r\n"
+                                  "　　　　　バリコン最小容量 10.00PF\r\n"
+                                  "　　　　　バリコン最大容量 100.00PF\r\n"
+                                  "　　　　　コイル容量 17.23μH\r\n"
+                                  "　　　　　固定コンデンサ容量  20.00PF\r\n"
+                                  "\r\n"}),
+    [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.pszName; });
+
+} // namespace
