@@ -41,6 +41,15 @@ std::string InductanceText(double dMeanDiameter, double dLength, double dTurns) 
     return strText;
 }
 
+// Waits until keys typed now reach the window. A busy machine can report
+// the window active while the focus widget is still in the one below it.
+bool HasKeyboard(QWidget& window) {
+    return QTest::qWaitForWindowActive(&window) && QTest::qWaitFor([&] {
+               const QWidget* pFocus = QApplication::focusWidget();
+               return pFocus != nullptr && pFocus->window() == &window;
+           });
+}
+
 // The wizard opens from inside the calculator's modal run, so the driver
 // waits for the wizard itself rather than for any modal dialog.
 void WhenWizardShown(std::function<void(CAirCoilWizardDlg&)> fnActions) {
@@ -60,7 +69,7 @@ void WhenWizardShown(std::function<void(CAirCoilWizardDlg&)> fnActions) {
         }
         pPoll->stop();
         pPoll->deleteLater();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(pWizard));
+        EXPECT_TRUE(HasKeyboard(*pWizard));
         fnActions(*pWizard);
         if (pWizard->isVisible()) {
             ADD_FAILURE() << "the actions left the wizard open; cancelling it";
@@ -112,7 +121,7 @@ protected:
     }
     // The calculator takes the activation back itself once the wizard is
     // gone (there is no window manager here to do it).
-    void Reactivate() { EXPECT_TRUE(QTest::qWaitForWindowActive(&m_dlg)); }
+    void Reactivate() { EXPECT_TRUE(HasKeyboard(m_dlg)); }
 
     CAirCoilDlg m_dlg;
     QStringList m_messages;
@@ -304,6 +313,7 @@ TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
     QAction* pCommand = m_pFrame->FindCommand(32774);
     ASSERT_TRUE(pCommand->isEnabled());
     WhenModalShown([](QDialog& dialog) {
+        ASSERT_TRUE(HasKeyboard(dialog));
         EXPECT_EQ(dialog.windowTitle(), "空芯コイルの計算");
         for (const char* pszValue : {"10", "20", "1", "20"}) {
             TypeToFocus(QString::fromUtf8(pszValue));
@@ -315,6 +325,7 @@ TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
 
     WhenModalShown([](QDialog& dialog) {
+        ASSERT_TRUE(HasKeyboard(dialog));
         for (const char* pszValue : {"10", "20", "1", "20"}) {
             TypeToFocus(QString::fromUtf8(pszValue));
             KeyToFocus(Qt::Key_Return);
