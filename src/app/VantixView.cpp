@@ -13,6 +13,7 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/air_coil/AirCoilDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
@@ -36,7 +37,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_TOROID_COIL, true},
 
-    {ID_CALC_AIR_COIL, false},
+    {ID_CALC_AIR_COIL, true},
 
     {ID_CALC_PI_ATTENUATOR, true},
 
@@ -116,7 +117,8 @@ void CVantixView::OnCalcToroidCoil() {
 }
 
 void CVantixView::OnCalcAirCoil() {
-    // Air-core coil: not built yet.
+    CAirCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcPiAttenuator() {

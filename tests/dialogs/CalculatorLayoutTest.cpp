@@ -1,3 +1,5 @@
+#include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
@@ -200,6 +202,32 @@ void FillToroidWizard(CCalcDialog& dialog) {
     dlg.UpdateData(false);
     dlg.RunSearch();
 }
+
+void FillAirCoil(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilDlg&>(dialog);
+    dlg.m_dDiameter = 10.0;
+    dlg.m_dLength = 20.0;
+    dlg.m_dWireDiameter = 0.813;
+    dlg.m_dTurns = 20.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillAirCoilWizard(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilWizardDlg&>(dialog);
+    dlg.SetCoil(10.0, 20.0, 0.813);
+    dlg.m_dTargetInductance = 1.0;
+    dlg.UpdateData(false);
+    dlg.Solve();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AirCoil, CalculatorLayout,
+    ::testing::Values(
+        LayoutCase{"AirCoil", [] { return std::make_unique<CAirCoilDlg>(); }, FillAirCoil},
+        LayoutCase{"AirCoilWizard", [] { return std::make_unique<CAirCoilWizardDlg>(); },
+                   FillAirCoilWizard}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 INSTANTIATE_TEST_SUITE_P(
     Calculators, CalculatorLayout,
