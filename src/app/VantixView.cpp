@@ -13,10 +13,12 @@
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
+#include "calc/air_coil/AirCoilDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/toroid_coil/ToroidCoilDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
@@ -33,9 +35,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_LMATCH, true},
 
-    {ID_CALC_TOROID_COIL, false},
+    {ID_CALC_TOROID_COIL, true},
 
-    {ID_CALC_AIR_COIL, false},
+    {ID_CALC_AIR_COIL, true},
 
     {ID_CALC_PI_ATTENUATOR, true},
 
@@ -110,11 +112,13 @@ void CVantixView::OnCalcLMatch() {
 }
 
 void CVantixView::OnCalcToroidCoil() {
-    // Toroidal coil: not built yet.
+    CToroidCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcAirCoil() {
-    // Air-core coil: not built yet.
+    CAirCoilDlg dlg(nullptr);
+    RunCalculator(dlg);
 }
 
 void CVantixView::OnCalcPiAttenuator() {

@@ -1,8 +1,13 @@
+#include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
+#include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "calc/toroid_wizard/ToroidWizardDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 #include "dialogs/SchematicPicture.h"
+#include "dialogs/UpDownControl.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -10,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -49,6 +55,18 @@ void ExpectTextFits(const QWidget& widget, const QString& strText, const QRect& 
         << strText.toStdString();
 }
 
+// The up-down control placed on this edit's right edge, if any.
+const CUpDownControl* AlignedUpDownOf(const CCalcDialog& dialog, const QWidget* pEdit) {
+    for (std::size_t n = 0; n < dialog.Template().controls.size(); ++n) {
+        const auto* pSpin = qobject_cast<const CUpDownControl*>(dialog.ControlWidget(n));
+        if (pSpin && pSpin->Buddy() == pEdit &&
+            (dialog.Template().controls[n].nStyle & kAlignRight)) {
+            return pSpin;
+        }
+    }
+    return nullptr;
+}
+
 TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
     const std::unique_ptr<CCalcDialog> pDialog = GetParam().fnCreate();
     pDialog->show();
@@ -80,9 +98,28 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             EXPECT_EQ(actual.width(), expected.width()) << control.nId;
             continue;
         }
+        // An up-down aligned right sits on its buddy's right edge, and the
+        // buddy narrows by the arrows' width.
+        if (auto* pSpin = qobject_cast<CUpDownControl*>(pWidget);
+            pSpin && (control.nStyle & kAlignRight)) {
+            ASSERT_NE(pSpin->Buddy(), nullptr) << control.nId;
+            const QRect buddy = pSpin->Buddy()->geometry();
+            EXPECT_EQ(actual.left(), buddy.right() + 1) << control.nId;
+            EXPECT_EQ(actual.top(), buddy.top()) << control.nId;
+            continue;
+        }
+        if (const CUpDownControl* pSpin = AlignedUpDownOf(*pDialog, pWidget)) {
+            EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.nId;
+            EXPECT_EQ(actual.height(), expected.height()) << control.nId;
+            EXPECT_EQ(pSpin->geometry().right(), expected.right()) << control.nId;
+            continue;
+        }
         EXPECT_EQ(actual, expected) << control.nId << " " << control.pszText;
         if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
-            ExpectTextFits(*pButton, pButton->text(), pButton->rect().adjusted(4, 2, -4, -2));
+            // Check boxes and radio buttons have no frame above and below their text.
+            const int nFrame = qobject_cast<QPushButton*>(pButton) ? 2 : 0;
+            ExpectTextFits(*pButton, pButton->text(),
+                           pButton->rect().adjusted(4, nFrame, -4, -nFrame));
         } else if (auto* pGroup = qobject_cast<QGroupBox*>(pWidget)) {
             ExpectTextFits(*pGroup, pGroup->title(), pGroup->rect().adjusted(8, 0, -8, 0));
         } else if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
@@ -142,6 +179,13 @@ void FillLadder(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+void FillToroidCoil(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
+    dlg.m_dTurns = 20.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 void FillLMatch(CCalcDialog& dialog) {
     auto& dlg = static_cast<CLMatchDlg&>(dialog);
     dlg.m_dFrequency = 10.0;
@@ -151,13 +195,50 @@ void FillLMatch(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+void FillToroidWizard(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CToroidWizardDlg&>(dialog);
+    dlg.m_dTargetInductance = 10.0;
+    dlg.m_bMaterialFilter = 1;
+    dlg.UpdateData(false);
+    dlg.RunSearch();
+}
+
+void FillAirCoil(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilDlg&>(dialog);
+    dlg.m_dDiameter = 10.0;
+    dlg.m_dLength = 20.0;
+    dlg.m_dWireDiameter = 0.813;
+    dlg.m_dTurns = 20.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillAirCoilWizard(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilWizardDlg&>(dialog);
+    dlg.SetCoil(10.0, 20.0, 0.813);
+    dlg.m_dTargetInductance = 1.0;
+    dlg.UpdateData(false);
+    dlg.Solve();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AirCoil, CalculatorLayout,
+    ::testing::Values(
+        LayoutCase{"AirCoil", [] { return std::make_unique<CAirCoilDlg>(); }, FillAirCoil},
+        LayoutCase{"AirCoilWizard", [] { return std::make_unique<CAirCoilWizardDlg>(); },
+                   FillAirCoilWizard}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
+
 INSTANTIATE_TEST_SUITE_P(
     Calculators, CalculatorLayout,
     ::testing::Values(
         LayoutCase{"PiAttenuator", [] { return std::make_unique<CPiAttenuatorDlg>(); }, FillPi},
         LayoutCase{"VfoTank", [] { return std::make_unique<CVfoTankDlg>(); }, FillVfo},
         LayoutCase{"LadderFilter", [] { return std::make_unique<CLadderFilterDlg>(); }, FillLadder},
-        LayoutCase{"LMatch", [] { return std::make_unique<CLMatchDlg>(); }, FillLMatch}),
+        LayoutCase{"LMatch", [] { return std::make_unique<CLMatchDlg>(); }, FillLMatch},
+        LayoutCase{"ToroidCoil", [] { return std::make_unique<CToroidCoilDlg>(); }, FillToroidCoil},
+        LayoutCase{"ToroidWizard", [] { return std::make_unique<CToroidWizardDlg>(); },
+                   FillToroidWizard}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 } // namespace

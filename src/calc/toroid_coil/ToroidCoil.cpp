@@ -47,14 +47,6 @@ std::string FormatToroidTurns(double dTurns) {
     return FormatC("%.0f", dTurns);
 }
 
-double StepToroidTurns(double dTurns, int nPositionDelta) {
-    if (nPositionDelta < 0) {
-        return dTurns + 1.0;
-    }
-    const double dStepped = dTurns - 1.0;
-    return dStepped < 0.0 ? 0.0 : dStepped;
-}
-
 bool RoundHandedTurns(double dTurns, double& dRounded) {
     if (!std::isfinite(dTurns)) {
         return false;

@@ -41,10 +41,6 @@ std::string FormatCoreDimension(double dMillimetres);
 // fraction with one, so the report never hides the count it computed with.
 std::string FormatToroidTurns(double dTurns);
 
-// One press of the up-down control: a negative position change (upper arrow,
-// Up key) adds a turn, any other removes one, never going below 0.
-double StepToroidTurns(double dTurns, int nPositionDelta);
-
 // The wizard's turns as the calculator takes them over: rounded half up.
 // False, leaving dRounded alone, for a count that is not finite.
 bool RoundHandedTurns(double dTurns, double& dRounded);

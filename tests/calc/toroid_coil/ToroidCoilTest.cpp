@@ -105,19 +105,6 @@ TEST(ToroidCoilTest, ReportShowsTheTurnsItComputedWith) {
     EXPECT_EQ(ComputeOn("T-50-2", 2.5).m_strInductance, "0.0312 μH");
 }
 
-TEST(ToroidCoilTest, StepMovesOneTurnAndStopsAtZero) {
-    struct Case {
-        double dTurns;
-        int nDelta;
-        double dExpected;
-    };
-    for (const Case& c : {Case{0.0, -1, 1.0}, Case{0.0, 1, 0.0}, Case{2.5, -1, 3.5},
-                          Case{2.5, 1, 1.5}, Case{0.5, 1, 0.0}, Case{10000.0, -1, 10001.0}}) {
-        EXPECT_EQ(StepToroidTurns(c.dTurns, c.nDelta), c.dExpected)
-            << c.dTurns << " by " << c.nDelta;
-    }
-}
-
 TEST(ToroidCoilTest, HandedTurnsRoundHalfUp) {
     struct Case {
         double dTurns;

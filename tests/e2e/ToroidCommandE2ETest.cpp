@@ -1,0 +1,75 @@
+#include "app/ShellTestSupport.h"
+#include "app/VantixDoc.h"
+#include "app/VantixView.h"
+#include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "dialogs/ReportClock.h"
+#include "support/ModalDriver.h"
+#include "templates/ToroidCoilTemplate.h"
+
+#include <QAction>
+
+namespace {
+
+// The menu command 32773 opens the toroidal coil calculator; OK appends its
+// report, and the wizard's list option appends the framed list instead.
+class ToroidCommandE2ETest : public CShellTest {
+protected:
+    void SetUp() override {
+        CShellTest::SetUp();
+        m_previousClock = SetReportClock([] { return CLocalTime{2026, 12, 8, 10, 30}; });
+    }
+    void TearDown() override {
+        SetReportClock(m_previousClock);
+        CShellTest::TearDown();
+    }
+
+    ReportClockFn m_previousClock;
+};
+
+TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
+    QAction* pCommand = m_pFrame->FindCommand(32773);
+    ASSERT_NE(pCommand, nullptr);
+    ASSERT_TRUE(pCommand->isEnabled());
+
+    WhenModalShown([](QDialog& dialog) {
+        auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
+        KeyToFocus(Qt::Key_Return);
+        TypeToFocus("20");
+        QTest::mouseClick(dlg.GetDlgItem(1), Qt::LeftButton);
+    });
+    pCommand->trigger();
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(),
+              "　　　　　***** トロイダルコイルの計算 *****\r\n"
+              "　　　　　2026-12-8  10:30\r\n"
+              "　　　　　コア種類  T-200-41\r\n"
+              "　　　　　巻き数  20\r\n"
+              "　　　　　外径 50.8 mm\r\n"
+              "　　　　　内径 31.8 mm\r\n"
+              "　　　　　厚さ 14.0 mm\r\n"
+              "　　　　　コア色  緑\r\n"
+              "　　　　　インダクタンス  30.20 μH\r\n"
+              "\r\n");
+
+    // The wizard's list option closes the calculator, and the list lands in the log.
+    WhenModalShown([](QDialog& dialog) {
+        WhenModalShown([](QDialog& wizard) {
+            TypeToFocus("10");
+            KeyToFocus(Qt::Key_Return);
+            QTest::mouseClick(static_cast<CCalcDialog&>(wizard).GetDlgItem(1), Qt::LeftButton);
+        });
+        QTest::mouseClick(static_cast<CToroidCoilDlg&>(dialog).GetDlgItem(kToroidWizardButton),
+                          Qt::LeftButton);
+    });
+    pCommand->trigger();
+    const std::string strLog = m_pFrame->GetDocument()->SavedText();
+    EXPECT_NE(strLog.find("\r\n\r\n"
+                          "　　　　　***** トロイダルコイルの計算 *****\r\n"
+                          "　　　　　2026-12-8  10:30\r\n"
+                          "　　　　　目標インダクタンス  >10.00 μH\r\n"),
+              std::string::npos)
+        << strLog;
+    EXPECT_NE(strLog.find("　　　　　T-200-41  >11.5T\r\n"), std::string::npos) << strLog;
+    EXPECT_EQ(strLog.substr(strLog.size() - 4), "\r\n\r\n");
+}
+
+} // namespace
