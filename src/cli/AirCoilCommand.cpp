@@ -116,16 +116,16 @@ CCalcCommand AirCoilCommand() {
     return {"aircoil",
             "空芯コイルのインダクタンス",
             {
-                {"diameter", "D", "コイル内径(mm)", COptionSpec::Number, 0.0, kAirCoilMaxSize},
-                {"length", "L", "コイル長さ(mm)", COptionSpec::Number, 0.0, kAirCoilMaxSize},
-                {"wire", "W", "線材直径(mm)、--awg の代わり", COptionSpec::Number, 0.0,
+                {"diameter", "D", "コイル内径(mm)", COptionDef::Number, 0.0, kAirCoilMaxSize},
+                {"length", "L", "コイル長さ(mm)", COptionDef::Number, 0.0, kAirCoilMaxSize},
+                {"wire", "W", "線材直径(mm)、--awg の代わり", COptionDef::Number, 0.0,
                  kAirCoilMaxSize, false},
-                {"awg", "N", "ＡＷＧ番号で線材を選ぶ、--wire の代わり", COptionSpec::Number, 0.0,
+                {"awg", "N", "ＡＷＧ番号で線材を選ぶ、--wire の代わり", COptionDef::Number, 0.0,
                  46.0, false},
-                {"turns", "N", "コイル巻数", COptionSpec::Number, 0.0, kAirCoilMaxTurns, false},
+                {"turns", "N", "コイル巻数", COptionDef::Number, 0.0, kAirCoilMaxTurns, false},
                 {"inductance", "L",
                  "目標インダクタンス(μH)、--turns の代わり（巻数はウイザードと同じく四捨五入）",
-                 COptionSpec::Number, 0.0, kAirCoilMaxTarget, false},
+                 COptionDef::Number, 0.0, kAirCoilMaxTarget, false},
             },
             RunAirCoil};
 }

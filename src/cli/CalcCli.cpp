@@ -59,16 +59,44 @@ void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
            "各計算のオプションは vantix-calc <計算> --help で表示します。\n";
 }
 
+// Terminal columns a UTF-8 text takes: CJK and full-width characters take
+// two, half-width katakana and everything else one.
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t nWidth = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        char32_t ch = c;
+        std::size_t nLength = 1;
+        if (c >= 0xF0) {
+            nLength = 4;
+            ch = c & 0x07;
+        } else if (c >= 0xE0) {
+            nLength = 3;
+            ch = c & 0x0F;
+        } else if (c >= 0xC0) {
+            nLength = 2;
+            ch = c & 0x1F;
+        }
+        for (std::size_t k = 1; k < nLength && i + k < text.size(); ++k) {
+            ch = (ch << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        i += nLength;
+        const bool bWide = ch >= 0x1100 && !(ch >= 0xFF61 && ch <= 0xFF9F);
+        nWidth += bWide ? 2 : 1;
+    }
+    return nWidth;
+}
+
 void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
     out << "使い方: vantix-calc " << command.pszName << " [オプション]\n"
         << command.pszSummary << "\n\n";
-    for (const COptionSpec& option : command.options) {
+    for (const COptionDef& option : command.options) {
         std::string strLine = FormatC("  --%s %s", option.pszName, option.pszValueName);
-        while (strLine.size() < 28) {
+        while (DisplayWidth(strLine) < 28) {
             strLine += ' ';
         }
         out << strLine << option.pszHelp;
-        if (option.eKind == COptionSpec::Number) {
+        if (option.eKind == COptionDef::Number) {
             out << FormatC("（%s から %s まで）", FormatEditValue(option.dMin).c_str(),
                            FormatEditValue(option.dMax).c_str());
         }
@@ -81,14 +109,14 @@ void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
            "を参照）\n";
 }
 
-std::string RangeText(const COptionSpec& option) {
+std::string RangeText(const COptionDef& option) {
     return FormatC("%s から %s まで", FormatEditValue(option.dMin).c_str(),
                    FormatEditValue(option.dMax).c_str());
 }
 
 // What the value of an option should be, for messages about a missing one.
-std::string ExpectedValueText(const COptionSpec& option) {
-    if (option.eKind == COptionSpec::Number) {
+std::string ExpectedValueText(const COptionDef& option) {
+    if (option.eKind == COptionDef::Number) {
         return FormatC("%s、%s", option.pszValueName, RangeText(option).c_str());
     }
     return option.pszValueName;
@@ -103,8 +131,8 @@ const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::
     return nullptr;
 }
 
-const COptionSpec* FindOption(const CCalcCommand& command, std::string_view name) {
-    for (const COptionSpec& option : command.options) {
+const COptionDef* FindOption(const CCalcCommand& command, std::string_view name) {
+    for (const COptionDef& option : command.options) {
         if (name == option.pszName) {
             return &option;
         }
@@ -141,7 +169,7 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             return false;
         }
         const std::string strName(arg.substr(2));
-        const COptionSpec* option = FindOption(command, strName);
+        const COptionDef* option = FindOption(command, strName);
         const bool bCommon = strName == "time" || strName == "append" || strName == "encoding";
         if (option == nullptr && !bCommon) {
             err << kProgram << ": " << command.pszName << " に --" << strName
@@ -182,7 +210,7 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                     << "\" は使えません）。\n";
                 return false;
             }
-        } else if (option->eKind == COptionSpec::Text) {
+        } else if (option->eKind == COptionDef::Text) {
             // Text values reach the report and the JSON, which are UTF-8.
             std::size_t nBad = 0;
             if (!IsValidUtf8(pszValue, nBad)) {
@@ -207,7 +235,7 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             values.SetNumber(strName, dValue);
         }
     }
-    for (const COptionSpec& option : command.options) {
+    for (const COptionDef& option : command.options) {
         if (option.bRequired && !values.Has(option.pszName)) {
             err << kProgram << ": " << command.pszName << " には --" << option.pszName
                 << " が必要です（" << ExpectedValueText(option) << "）。\n";

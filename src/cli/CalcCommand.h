@@ -8,7 +8,7 @@
 #include <vector>
 
 // One option of a calculator on the command line ("--name value").
-struct COptionSpec {
+struct COptionDef {
     enum EKind { Number, Text };
     const char* pszName;      // without the leading "--"
     const char* pszValueName; // shown in the usage, e.g. "MHz"
@@ -48,7 +48,7 @@ using CalcRunFn = CCalcOutcome (*)(const COptionValues& values, const CLocalTime
 struct CCalcCommand {
     const char* pszName;
     const char* pszSummary; // one line, Japanese
-    std::vector<COptionSpec> options;
+    std::vector<COptionDef> options;
     CalcRunFn pfnRun;
 };
 

@@ -42,9 +42,9 @@ CCalcCommand LMatchCommand() {
     return {"lmatch",
             "Ｌ型マッチング回路の計算",
             {
-                {"frequency", "MHz", "周波数", COptionSpec::Number, 0.0, 2000.0},
-                {"zin", "Ω", "入力インピーダンス Zin", COptionSpec::Number, 0.0, 100000.0},
-                {"zout", "Ω", "出力インピーダンス Zout", COptionSpec::Number, 0.0, 100000.0},
+                {"frequency", "MHz", "周波数", COptionDef::Number, 0.0, 2000.0},
+                {"zin", "Ω", "入力インピーダンス Zin", COptionDef::Number, 0.0, 100000.0},
+                {"zout", "Ω", "出力インピーダンス Zout", COptionDef::Number, 0.0, 100000.0},
             },
             &RunLMatch};
 }

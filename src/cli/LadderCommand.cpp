@@ -55,9 +55,9 @@ CCalcCommand LadderCommand() {
         "ladder",
         "ＬＳＢ型ラダークリスタルフィルターの計算",
         {
-            {"frequency", "MHz", "クリスタルの周波数", COptionSpec::Number, 0.0, 100.0},
-            {"holder-capacitance", "PF", "クリスタルの端子間容量", COptionSpec::Number, 0.0, 100.0},
-            {"bandwidth", "kHz", "必要とする帯域幅", COptionSpec::Number, 0.0, 1000.0},
+            {"frequency", "MHz", "クリスタルの周波数", COptionDef::Number, 0.0, 100.0},
+            {"holder-capacitance", "PF", "クリスタルの端子間容量", COptionDef::Number, 0.0, 100.0},
+            {"bandwidth", "kHz", "必要とする帯域幅", COptionDef::Number, 0.0, 1000.0},
         },
         &RunLadder};
 }

@@ -38,7 +38,7 @@ CCalcOutcome RunPi(const COptionValues& values, const CLocalTime& time) {
 CCalcCommand PiCommand() {
     return {"pi",
             "π型アッテネータの計算（直列抵抗 R1 と並列抵抗 R2）",
-            {{"impedance", "Ω", "インピーダンス", COptionSpec::Number, 0.0, 10000.0},
-             {"attenuation", "dB", "減衰量", COptionSpec::Number, 0.0, 200.0}},
+            {{"impedance", "Ω", "インピーダンス", COptionDef::Number, 0.0, 10000.0},
+             {"attenuation", "dB", "減衰量", COptionDef::Number, 0.0, 200.0}},
             &RunPi};
 }

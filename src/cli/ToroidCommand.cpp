@@ -82,10 +82,10 @@ CCalcCommand ToroidCommand() {
         "toroid",
         "トロイダルコイルのインダクタンス",
         {
-            {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionSpec::Text},
-            {"turns", "N", "巻き数", COptionSpec::Number, kToroidMinTurns, kToroidMaxTurns, false},
+            {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionDef::Text},
+            {"turns", "N", "巻き数", COptionDef::Number, kToroidMinTurns, kToroidMaxTurns, false},
             {"inductance", "L", "目標インダクタンス（巻き数はウイザードと同じく四捨五入して計算）",
-             COptionSpec::Number, kToroidMinTarget, kToroidMaxTarget, false},
+             COptionDef::Number, kToroidMinTarget, kToroidMaxTarget, false},
         },
         RunToroid};
 }

@@ -78,10 +78,10 @@ CCalcCommand ToroidSearchCommand() {
         "toroid-search",
         "トロイダルコアの選定（ウイザードの全結果リスト）",
         {
-            {"inductance", "L", "計画インダクタンス", COptionSpec::Number, kToroidMinTarget,
+            {"inductance", "L", "計画インダクタンス", COptionDef::Number, kToroidMinTarget,
              kToroidMaxTarget},
-            {"material", "MIX", "コア材（例 43 または #43）", COptionSpec::Text, 0.0, 0.0, false},
-            {"size", "CODE", "コアサイズ（例 T-80, FT-82）", COptionSpec::Text, 0.0, 0.0, false},
+            {"material", "MIX", "コア材（例 43 または #43）", COptionDef::Text, 0.0, 0.0, false},
+            {"size", "CODE", "コアサイズ（例 T-80, FT-82）", COptionDef::Text, 0.0, 0.0, false},
         },
         RunToroidSearch};
 }

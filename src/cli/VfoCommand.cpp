@@ -55,9 +55,9 @@ CCalcOutcome RunVfo(const COptionValues& values, const CLocalTime& time) {
 CCalcCommand VfoCommand() {
     return {"vfo",
             "ＶＦＯのタンク回路の計算（コイルと固定コンデンサ）",
-            {{"fmin", "MHz", "下限周波数", COptionSpec::Number, 0.0, 1000.0},
-             {"fmax", "MHz", "上限周波数", COptionSpec::Number, 0.0, 1000.0},
-             {"cmin", "pF", "バリコンの最小容量", COptionSpec::Number, 0.0, 10000.0},
-             {"cmax", "pF", "バリコンの最大容量", COptionSpec::Number, 0.0, 10000.0}},
+            {{"fmin", "MHz", "下限周波数", COptionDef::Number, 0.0, 1000.0},
+             {"fmax", "MHz", "上限周波数", COptionDef::Number, 0.0, 1000.0},
+             {"cmin", "pF", "バリコンの最小容量", COptionDef::Number, 0.0, 10000.0},
+             {"cmax", "pF", "バリコンの最大容量", COptionDef::Number, 0.0, 10000.0}},
             &RunVfo};
 }

@@ -42,8 +42,8 @@ CCalcOutcome RunFake(const COptionValues& values, const CLocalTime& time) {
 const std::vector<CCalcCommand> kCommands = {
     {"fake",
      "仮の計算",
-     {{"impedance", "Ω", "インピーダンス", COptionSpec::Number, 1.0, 10000.0, true},
-      {"name", "TEXT", "名前", COptionSpec::Text, 0.0, 0.0, false}},
+     {{"impedance", "Ω", "インピーダンス", COptionDef::Number, 1.0, 10000.0, true},
+      {"name", "TEXT", "名前", COptionDef::Text, 0.0, 0.0, false}},
      &RunFake},
 };
 
@@ -84,6 +84,31 @@ TEST(CalcCliTest, VersionAndHelp) {
     EXPECT_EQ(help.nStatus, 0);
     EXPECT_NE(help.strOut.find("--impedance Ω"), std::string::npos) << help.strOut;
     EXPECT_NE(help.strOut.find("1 から 10000 まで"), std::string::npos) << help.strOut;
+}
+
+// The option texts line up in one column even where a value name such as
+// "Ω" takes more bytes than columns.
+TEST(CalcCliTest, OptionHelpStartsInOneColumn) {
+    const CRun help = RunFakeCli({"fake", "--help"});
+    std::istringstream lines(help.strOut);
+    std::string strLine;
+    int nOptionLines = 0;
+    while (std::getline(lines, strLine)) {
+        if (strLine.rfind("  --", 0) != 0) {
+            continue;
+        }
+        ++nOptionLines;
+        std::size_t nColumns = 0;
+        std::size_t i = 0;
+        const std::size_t nGap = strLine.find("  ", 4);
+        ASSERT_NE(nGap, std::string::npos) << strLine;
+        i = strLine.find_first_not_of(' ', nGap);
+        for (std::size_t k = 0; k < i; ++k) {
+            nColumns += (static_cast<unsigned char>(strLine[k]) & 0xC0) != 0x80 ? 1 : 0;
+        }
+        EXPECT_EQ(nColumns, 28u) << strLine;
+    }
+    EXPECT_GE(nOptionLines, 2);
 }
 
 TEST(CalcCliTest, UnknownCalculatorGivesUsageOnStderr) {
