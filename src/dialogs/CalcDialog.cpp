@@ -32,7 +32,10 @@ Qt::Alignment TextAlignment(unsigned nStyle) {
     Qt::Alignment alignment = (nStyle & kCentre)  ? Qt::AlignHCenter
                               : (nStyle & kRight) ? Qt::AlignRight
                                                   : Qt::AlignLeft;
-    alignment |= (nStyle & kVCentre) ? Qt::AlignVCenter : Qt::AlignTop;
+    // A one-line result box is barely taller than the text inside its frame:
+    // centred, the text keeps clear of the frame at both edges.
+    const bool bResultBox = (nStyle & kSunken) && !(nStyle & kWrap);
+    alignment |= ((nStyle & kVCentre) || bResultBox) ? Qt::AlignVCenter : Qt::AlignTop;
     return alignment;
 }
 
