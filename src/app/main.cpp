@@ -50,8 +50,10 @@ int main(int argc, char** argv) {
         if (HasArgument(argc, argv, "--print-to-pdf") || HasArgument(argc, argv, "-p")) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         } else {
-            std::fprintf(stderr, "vantix: no display found (DISPLAY is not set); to run without a "
-                                 "desktop use: xvfb-run -a vantix\n");
+            std::fprintf(stderr,
+                         "vantix: no display found (DISPLAY is not set); to run without a "
+                         "desktop use: xvfb-run -a %s\n",
+                         argv[0]);
             return 1;
         }
     }

@@ -46,6 +46,13 @@ printf 'ab\0cd' >"$work/nul.txt"
 expect_failure "NUL file" "$vantix" "$work/nul.txt"
 expect_failure "PDF into a missing folder" "$vantix" --print-to-pdf "$work/no/dir/x.pdf" "$work/log.txt"
 expect_failure "unknown option" "$vantix" --frobnicate
+
+# No display: one clear line that says how to run without a desktop.
+nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$vantix" 2>&1)
+status=$?
+[ $status -ne 0 ] || fail "no display: exit status 0"
+[ "$(wc -l <<<"$nodisplay")" -eq 1 ] || fail "no display: not one line: $nodisplay"
+grep -qF "xvfb-run -a $vantix" <<<"$nodisplay" || fail "no display: no xvfb-run hint: $nodisplay"
 if [ -z "$(lpstat -d 2>/dev/null | grep -v 'no system default')" ]; then
     expect_failure "-p without a printer" "$vantix" -p "$work/log.txt"
 fi
