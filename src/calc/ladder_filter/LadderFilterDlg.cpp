@@ -18,11 +18,6 @@ constexpr int kColumnWidth = 100; // pixels, as the list was designed
 constexpr const char* kColumnHeaders[kLadderListColumnCount] = {"帯域幅(kHz)", "Ｃ(PF)", "２Ｃ(PF)",
                                                                 "Ｚ(Ω)"};
 
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
-
 constexpr CFocusStop kInputs[] = {
     {kLadderFrequencyEdit, 1},
     {kLadderCapacitanceEdit, 2},
@@ -39,14 +34,7 @@ CLadderFilterDlg::CLadderFilterDlg(QWidget* pParent)
     m_editCapacitance = Item<QLineEdit>(kLadderCapacitanceEdit);
     m_editFrequency = Item<QLineEdit>(kLadderFrequencyEdit);
     m_editBandwidth = Item<QLineEdit>(kLadderBandwidthEdit);
-    for (const CFocusStop& stop : kInputs) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = 0;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, 0, [this] { Compute(); });
     // The click itself computes nothing: it took the focus from the edit,
     // whose focus loss already did. It only sends the next Enter home.
     OnNotify(kLadderComputeButton, ENotify::Clicked, [this] { m_nFocus = kComputeClicked; });

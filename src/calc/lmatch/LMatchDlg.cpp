@@ -11,11 +11,6 @@ namespace {
 
 constexpr int kResultMaxChars = 80;
 
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
-
 constexpr CFocusStop kInputs[] = {
     {kLMatchFrequencyEdit, 1},
     {kLMatchZinEdit, 2},
@@ -29,14 +24,7 @@ CLMatchDlg::CLMatchDlg(QWidget* pParent) : CCalcDialog(LMatchTemplate(), pParent
     m_editZout = Item<QLineEdit>(kLMatchZoutEdit);
     m_editZin = Item<QLineEdit>(kLMatchZinEdit);
     m_editFrequency = Item<QLineEdit>(kLMatchFrequencyEdit);
-    for (const CFocusStop& stop : kInputs) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = 0;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, 0, [this] { Compute(); });
     // Unlike most compute buttons this one computes itself as well (a second
     // time when the click took the focus from an edit; same result).
     OnNotify(kLMatchComputeButton, ENotify::Clicked, [this] {
