@@ -68,19 +68,12 @@ bool CLadderFilterDlg::OnInitDialog() {
 }
 
 void CLadderFilterDlg::OnEnterKey() {
-    switch (m_nFocus) {
-    case 1:
-        MoveFocus(kLadderCapacitanceEdit);
-        break;
-    case 2:
-        MoveFocus(kLadderBandwidthEdit);
-        break;
-    case 3:
-    case kComputeClicked:
+    // Round the inputs, home after a click on Compute; with no input
+    // focused Enter does nothing.
+    if (m_nFocus == kComputeClicked) {
         MoveFocus(kLadderFrequencyEdit);
-        break;
-    default: // no input had the focus: Enter does nothing
-        break;
+    } else if (const int nNext = NextInCycle(kInputs, m_nFocus, kNoId); nNext != kNoId) {
+        MoveFocus(nNext);
     }
 }
 

@@ -52,19 +52,12 @@ void CLMatchDlg::DoDataExchange(CDataExchange& dx) {
 }
 
 void CLMatchDlg::OnEnterKey() {
-    switch (m_nFocus) {
-    case 1:
-        MoveFocus(kLMatchZinEdit);
-        break;
-    case 2:
-        MoveFocus(kLMatchZoutEdit);
-        break;
-    case 3:
-    case kComputeClicked:
+    // Round the inputs, home after a click on Compute; with no input
+    // focused Enter does nothing.
+    if (m_nFocus == kComputeClicked) {
         MoveFocus(kLMatchFrequencyEdit);
-        break;
-    default: // no input had the focus: Enter does nothing
-        break;
+    } else if (const int nNext = NextInCycle(kInputs, m_nFocus, kNoId); nNext != kNoId) {
+        MoveFocus(nNext);
     }
 }
 
