@@ -48,18 +48,6 @@ QString FileFilter() {
     return strFilter + QStringLiteral(";;すべてのﾌｧｲﾙ (*.*)");
 }
 
-QString FirstLocalFile(const QMimeData* pData) {
-    if (pData == nullptr || !pData->hasUrls()) {
-        return QString();
-    }
-    for (const QUrl& url : pData->urls()) {
-        if (url.isLocalFile()) {
-            return url.toLocalFile();
-        }
-    }
-    return QString();
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
@@ -507,13 +495,13 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* pEvent) {
-    if (!FirstLocalFile(pEvent->mimeData()).isEmpty()) {
+    if (!CVantixView::DroppedFile(pEvent->mimeData()).isEmpty()) {
         pEvent->acceptProposedAction();
     }
 }
 
 void CMainFrame::dropEvent(QDropEvent* pEvent) {
-    const QString strPath = FirstLocalFile(pEvent->mimeData());
+    const QString strPath = CVantixView::DroppedFile(pEvent->mimeData());
     if (!strPath.isEmpty()) {
         pEvent->acceptProposedAction();
         OpenDropped(strPath);

@@ -44,19 +44,6 @@ constexpr CCalcCommandState kCalcCommands[] = {
     {ID_CALC_VFO_TANK, true},
 };
 
-// The first local file among dropped data, or "".
-QString DroppedFile(const QMimeData* pData) {
-    if (pData == nullptr || !pData->hasUrls()) {
-        return QString();
-    }
-    for (const QUrl& url : pData->urls()) {
-        if (url.isLocalFile()) {
-            return url.toLocalFile();
-        }
-    }
-    return QString();
-}
-
 } // namespace
 
 CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
@@ -66,6 +53,18 @@ CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
     setFont(EditorFont());
     setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     setUndoRedoEnabled(true);
+}
+
+QString CVantixView::DroppedFile(const QMimeData* pData) {
+    if (pData == nullptr || !pData->hasUrls()) {
+        return QString();
+    }
+    for (const QUrl& url : pData->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return QString();
 }
 
 bool CVantixView::IsCalcCommandAvailable(int nCommand) {

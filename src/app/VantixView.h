@@ -20,6 +20,9 @@ public:
     // greyed in the menu and on the toolbar).
     static bool IsCalcCommandAvailable(int nCommand);
 
+    // The first local file among dropped data, or "".
+    static QString DroppedFile(const QMimeData* pData);
+
     // Runs a calculator dialog modally; on OK (1) its report is appended.
     // Returns the dialog's result.
     template <class TDialog> int RunCalculator(TDialog& dlg);

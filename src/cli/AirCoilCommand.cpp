@@ -11,26 +11,16 @@
 
 namespace {
 
-CCalcOutcome Failure(CCalcOutcome::EStatus eStatus, std::string strMessage) {
-    CCalcOutcome outcome;
-    outcome.eStatus = eStatus;
-    outcome.strMessage = std::move(strMessage);
-    return outcome;
-}
-
 CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
-    const bool bWire = values.Has("wire");
+    if (std::optional<CCalcOutcome> misuse = RequireOneOf(values, "aircoil", "wire", "awg")) {
+        return *misuse;
+    }
+    if (std::optional<CCalcOutcome> misuse =
+            RequireOneOf(values, "aircoil", "turns", "inductance")) {
+        return *misuse;
+    }
     const bool bAwg = values.Has("awg");
-    if (bWire == bAwg) {
-        return Failure(CCalcOutcome::BadUsage,
-                       "aircoil には --wire か --awg のどちらか一方を指定してください。");
-    }
-    const bool bTurns = values.Has("turns");
     const bool bInductance = values.Has("inductance");
-    if (bTurns == bInductance) {
-        return Failure(CCalcOutcome::BadUsage,
-                       "aircoil には --turns か --inductance のどちらか一方を指定してください。");
-    }
 
     CAirCoilInputs inputs;
     inputs.dDiameter = values.Number("diameter");
@@ -41,8 +31,8 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
         const double dGauge = values.Number("awg");
         CWireGaugeTable table;
         if (dGauge != std::floor(dGauge) || table.SelectIndex(static_cast<int>(dGauge)) < 0) {
-            return Failure(CCalcOutcome::BadUsage,
-                           FormatC("--awg は 0 から %d までの整数です。", table.Count() - 1));
+            return FailedOutcome(CCalcOutcome::BadUsage,
+                                 FormatC("--awg は 0 から %d までの整数です。", table.Count() - 1));
         }
         inputs.dWireDiameter = table.Diameter();
     }
@@ -55,7 +45,7 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
                                      values.Number("inductance"));
         const std::optional<double> handed = HandOverTurns(dUnroundedTurns);
         if (!handed) {
-            return Failure(
+            return FailedOutcome(
                 CCalcOutcome::Refused,
                 "このコイルの寸法では目標のインダクタンスになる巻き数を計算できません。");
         }
@@ -63,7 +53,7 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
         if (inputs.dTurns > kAirCoilMaxTurns) {
             // The dialog's turns field refuses such a count, so OK could never
             // append this report.
-            return Failure(
+            return FailedOutcome(
                 CCalcOutcome::Refused,
                 FormatC("%s 回巻く必要があり、巻数の範囲（0 から 10000 まで）を超えます。",
                         FormatEditValue(inputs.dTurns).c_str()));
@@ -72,10 +62,11 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
 
     const CAirCoilResult result = ComputeAirCoil(inputs, time);
     if (!result.bHasReport) {
-        return Failure(CCalcOutcome::Refused,
-                       inputs.dDiameter * inputs.dLength * inputs.dTurns == 0.0
-                           ? "コイル内径、コイル長さ、巻数のどれかが 0 なのでレポートはありません。"
-                           : "この寸法のコイルではインダクタンスを計算できません。");
+        return FailedOutcome(
+            CCalcOutcome::Refused,
+            inputs.dDiameter * inputs.dLength * inputs.dTurns == 0.0
+                ? "コイル内径、コイル長さ、巻数のどれかが 0 なのでレポートはありません。"
+                : "この寸法のコイルではインダクタンスを計算できません。");
     }
 
     CJsonWriter json;
@@ -104,10 +95,7 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
         .EndObject()
         .EndObject();
 
-    CCalcOutcome outcome;
-    outcome.strReport = result.strReport;
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(result.strReport, json.Text());
 }
 
 } // namespace

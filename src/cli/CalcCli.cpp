@@ -8,6 +8,7 @@
 #include <ostream>
 #include <set>
 #include <string_view>
+#include <utility>
 
 bool COptionValues::Has(const std::string& strName) const {
     return m_numbers.count(strName) != 0 || m_texts.count(strName) != 0;
@@ -30,6 +31,30 @@ void COptionValues::SetNumber(const std::string& strName, double dValue) {
 
 void COptionValues::SetText(const std::string& strName, const std::string& strValue) {
     m_texts[strName] = strValue;
+}
+
+CCalcOutcome DoneOutcome(std::string strReport, std::string strJson) {
+    CCalcOutcome outcome;
+    outcome.strReport = std::move(strReport);
+    outcome.strJson = std::move(strJson);
+    return outcome;
+}
+
+CCalcOutcome FailedOutcome(CCalcOutcome::EStatus eStatus, std::string strMessage) {
+    CCalcOutcome outcome;
+    outcome.eStatus = eStatus;
+    outcome.strMessage = std::move(strMessage);
+    return outcome;
+}
+
+std::optional<CCalcOutcome> RequireOneOf(const COptionValues& values, const char* pszCommand,
+                                         const char* pszFirst, const char* pszSecond) {
+    if (values.Has(pszFirst) != values.Has(pszSecond)) {
+        return std::nullopt;
+    }
+    return FailedOutcome(CCalcOutcome::BadUsage,
+                         FormatC("%s には --%s か --%s のどちらか一方を指定してください。",
+                                 pszCommand, pszFirst, pszSecond));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,13 @@ struct CCalcOutcome {
     std::string strReport;  // UTF-8 report with CR LF, exactly as the dialog hands it over
     std::string strJson;    // one JSON object with inputs and results at full precision
 };
+
+CCalcOutcome DoneOutcome(std::string strReport, std::string strJson);
+CCalcOutcome FailedOutcome(CCalcOutcome::EStatus eStatus, std::string strMessage);
+
+// Bad usage unless exactly one of two alternative options was given.
+std::optional<CCalcOutcome> RequireOneOf(const COptionValues& values, const char* pszCommand,
+                                         const char* pszFirst, const char* pszSecond);
 
 using CalcRunFn = CCalcOutcome (*)(const COptionValues& values, const CLocalTime& time);
 

@@ -10,13 +10,10 @@ CCalcOutcome RunLMatch(const COptionValues& values, const CLocalTime& time) {
     const double dZout = values.Number("zout");
     const CLMatchResult result = ComputeLMatch(dFrequency, dZin, dZout, time);
 
-    CCalcOutcome outcome;
     if (!result.m_bComputed) {
-        outcome.eStatus = CCalcOutcome::Refused;
-        outcome.strMessage = "周波数、Zin、Zout のどれかが 0 なので計算できません。";
-        return outcome;
+        return FailedOutcome(CCalcOutcome::Refused,
+                             "周波数、Zin、Zout のどれかが 0 なので計算できません。");
     }
-    outcome.strReport = result.m_strReport;
 
     CJsonWriter json;
     json.BeginObject()
@@ -32,8 +29,7 @@ CCalcOutcome RunLMatch(const COptionValues& values, const CLocalTime& time) {
         .Number("c_pf", result.m_dC)
         .Number("l_uh", result.m_dL)
         .EndObject();
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(result.m_strReport, json.Text());
 }
 
 } // namespace

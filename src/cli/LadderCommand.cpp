@@ -11,13 +11,10 @@ CCalcOutcome RunLadder(const COptionValues& values, const CLocalTime& time) {
     const CLadderDesign design =
         ComputeLadderFilter(dFrequency, dHolderCapacitance, dBandwidth, time);
 
-    CCalcOutcome outcome;
     if (!design.m_bComputed) {
-        outcome.eStatus = CCalcOutcome::Refused;
-        outcome.strMessage = "周波数、端子間容量、帯域幅のどれかが 0 なので計算できません。";
-        return outcome;
+        return FailedOutcome(CCalcOutcome::Refused,
+                             "周波数、端子間容量、帯域幅のどれかが 0 なので計算できません。");
     }
-    outcome.strReport = design.m_strReport;
 
     CJsonWriter json;
     json.BeginObject()
@@ -44,8 +41,7 @@ CCalcOutcome RunLadder(const COptionValues& values, const CLocalTime& time) {
         .Number("zout_ohm", HandOverImpedance(design.m_dTerminationImpedance))
         .EndObject()
         .EndObject();
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(design.m_strReport, json.Text());
 }
 
 } // namespace

@@ -8,13 +8,10 @@ CCalcOutcome RunPi(const COptionValues& values, const CLocalTime& time) {
     const double dImpedance = values.Number("impedance");
     const double dAttenuation = values.Number("attenuation");
     const CPiAttenuatorResult result = ComputePiAttenuator(dImpedance, dAttenuation, time);
-    CCalcOutcome outcome;
     if (!result.bComputed) {
-        outcome.eStatus = CCalcOutcome::Refused;
-        outcome.strMessage = "インピーダンスと減衰量が 0 では計算できません。";
-        return outcome;
+        return FailedOutcome(CCalcOutcome::Refused,
+                             "インピーダンスと減衰量が 0 では計算できません。");
     }
-    outcome.strReport = result.strReport;
     CJsonWriter json;
     json.BeginObject()
         .String("calculator", "pi")
@@ -29,8 +26,7 @@ CCalcOutcome RunPi(const COptionValues& values, const CLocalTime& time) {
         .String("r2_text", result.strR2)
         .EndObject()
         .EndObject();
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(result.strReport, json.Text());
 }
 
 } // namespace

@@ -8,25 +8,17 @@
 
 namespace {
 
-CCalcOutcome Failure(CCalcOutcome::EStatus eStatus, std::string strMessage) {
-    CCalcOutcome outcome;
-    outcome.eStatus = eStatus;
-    outcome.strMessage = std::move(strMessage);
-    return outcome;
-}
-
 CCalcOutcome RunToroid(const COptionValues& values, const CLocalTime& time) {
-    const bool bTurns = values.Has("turns");
-    const bool bInductance = values.Has("inductance");
-    if (bTurns == bInductance) {
-        return Failure(CCalcOutcome::BadUsage,
-                       "toroid には --turns か --inductance のどちらか一方を指定してください。");
+    if (std::optional<CCalcOutcome> misuse =
+            RequireOneOf(values, "toroid", "turns", "inductance")) {
+        return *misuse;
     }
+    const bool bInductance = values.Has("inductance");
     CToroidCoreCatalog catalog;
     const std::string& strCore = values.Text("core");
     if (catalog.FindName(strCore) < 0) {
-        return Failure(CCalcOutcome::BadUsage,
-                       FormatC("\"%s\" というコアはカタログにありません。", strCore.c_str()));
+        return FailedOutcome(CCalcOutcome::BadUsage,
+                             FormatC("\"%s\" というコアはカタログにありません。", strCore.c_str()));
     }
 
     double dTurns = values.Number("turns");
@@ -38,14 +30,15 @@ CCalcOutcome RunToroid(const COptionValues& values, const CLocalTime& time) {
         if (dTurns > kToroidMaxTurns) {
             // The dialog's turns field refuses such a count, so OK could never
             // append this report.
-            return Failure(CCalcOutcome::Refused,
-                           FormatC("%s には %s 回巻く必要があり、巻き数の範囲（0 から 10000 "
-                                   "まで）を超えます。",
-                                   strCore.c_str(), FormatEditValue(dTurns).c_str()));
+            return FailedOutcome(CCalcOutcome::Refused,
+                                 FormatC("%s には %s 回巻く必要があり、巻き数の範囲（0 から 10000 "
+                                         "まで）を超えます。",
+                                         strCore.c_str(), FormatEditValue(dTurns).c_str()));
         }
     }
     if (dTurns == 0.0) {
-        return Failure(CCalcOutcome::Refused, "巻き数が 0 なのでインダクタンスはありません。");
+        return FailedOutcome(CCalcOutcome::Refused,
+                             "巻き数が 0 なのでインダクタンスはありません。");
     }
 
     const CToroidCoilResult result = ComputeToroidCoil(catalog, dTurns, time);
@@ -69,10 +62,7 @@ CCalcOutcome RunToroid(const COptionValues& values, const CLocalTime& time) {
         .EndObject()
         .EndObject();
 
-    CCalcOutcome outcome;
-    outcome.strReport = result.m_strReport;
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(result.m_strReport, json.Text());
 }
 
 } // namespace

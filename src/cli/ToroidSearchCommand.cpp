@@ -18,13 +18,6 @@ bool IsListed(const CToroidCoreCatalog& catalog, NameFn pfnName, const std::stri
     return false;
 }
 
-CCalcOutcome BadUsage(std::string strMessage) {
-    CCalcOutcome outcome;
-    outcome.eStatus = CCalcOutcome::BadUsage;
-    outcome.strMessage = std::move(strMessage);
-    return outcome;
-}
-
 CCalcOutcome RunToroidSearch(const COptionValues& values, const CLocalTime& time) {
     CToroidCoreCatalog catalog;
     // The wizard's list shows the mixes as "#43"; take either spelling.
@@ -34,12 +27,14 @@ CCalcOutcome RunToroidSearch(const COptionValues& values, const CLocalTime& time
     }
     if (values.Has("material") &&
         !IsListed(catalog, &CToroidCoreCatalog::GetMaterialName, strMix)) {
-        return BadUsage(FormatC("\"%s\" というコア材はカタログにありません。",
-                                values.Text("material").c_str()));
+        return FailedOutcome(CCalcOutcome::BadUsage,
+                             FormatC("\"%s\" というコア材はカタログにありません。",
+                                     values.Text("material").c_str()));
     }
     const std::string& strSize = values.Text("size");
     if (values.Has("size") && !IsListed(catalog, &CToroidCoreCatalog::GetSizeName, strSize)) {
-        return BadUsage(
+        return FailedOutcome(
+            CCalcOutcome::BadUsage,
             FormatC("\"%s\" というコアサイズはカタログにありません。", strSize.c_str()));
     }
 
@@ -65,10 +60,7 @@ CCalcOutcome RunToroidSearch(const COptionValues& values, const CLocalTime& time
     }
     json.EndArray().EndObject().EndObject();
 
-    CCalcOutcome outcome;
-    outcome.strReport = ToroidListReport(result.m_strList, time);
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(ToroidListReport(result.m_strList, time), json.Text());
 }
 
 } // namespace

@@ -23,13 +23,10 @@ CCalcOutcome RunVfo(const COptionValues& values, const CLocalTime& time) {
     const double dCapMin = values.Number("cmin");
     const double dCapMax = values.Number("cmax");
     const CVfoTankResult result = ComputeVfoTank(dFreqMin, dFreqMax, dCapMin, dCapMax, time);
-    CCalcOutcome outcome;
     if (!result.bComputed) {
-        outcome.eStatus = CCalcOutcome::Refused;
-        outcome.strMessage = RefusalReason(dFreqMin, dFreqMax, dCapMin, dCapMax);
-        return outcome;
+        return FailedOutcome(CCalcOutcome::Refused,
+                             RefusalReason(dFreqMin, dFreqMax, dCapMin, dCapMax));
     }
-    outcome.strReport = result.strReport;
     CJsonWriter json;
     json.BeginObject()
         .String("calculator", "vfo")
@@ -46,8 +43,7 @@ CCalcOutcome RunVfo(const COptionValues& values, const CLocalTime& time) {
         .String("fixed_capacitance_text", result.strFixedCap)
         .EndObject()
         .EndObject();
-    outcome.strJson = json.Text();
-    return outcome;
+    return DoneOutcome(result.strReport, json.Text());
 }
 
 } // namespace

@@ -367,6 +367,27 @@ void CCalcDialog::OnDeltaPos(int nId, std::function<void(int)> fnHandler) {
     m_stepHandlers[nId] = std::move(fnHandler);
 }
 
+void CCalcDialog::TrackFocus(std::span<const CFocusStop> inputs, int& nFocus, int nIdle,
+                             const std::function<void()>& fnLeave) {
+    for (const CFocusStop& stop : inputs) {
+        const int nTracker = stop.nTracker;
+        OnNotify(stop.nId, ENotify::SetFocus, [&nFocus, nTracker] { nFocus = nTracker; });
+        OnNotify(stop.nId, ENotify::KillFocus, [&nFocus, nIdle, fnLeave] {
+            nFocus = nIdle;
+            fnLeave();
+        });
+    }
+}
+
+int CCalcDialog::NextInCycle(std::span<const CFocusStop> cycle, int nFocus, int nNoneId) {
+    for (std::size_t n = 0; n < cycle.size(); ++n) {
+        if (cycle[n].nTracker == nFocus) {
+            return cycle[(n + 1) % cycle.size()].nId;
+        }
+    }
+    return nNoneId;
+}
+
 void CCalcDialog::SetBuddy(int nUpDownId, int nEditId) {
     auto* pUpDown = Item<CUpDownControl>(nUpDownId);
     auto* pEdit = Item<QLineEdit>(nEditId);

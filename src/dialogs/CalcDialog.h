@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,13 @@ enum class ENotify {
     SetFocus,  // edit or combo box received the keyboard focus
     KillFocus, // edit or combo box lost the keyboard focus
     SelChange, // the user picked another item of a combo box
+};
+
+// An input of a dialog's Enter cycle and the value the dialog's focus
+// tracker holds while that input has the focus.
+struct CFocusStop {
+    int nId;
+    int nTracker;
 };
 
 // The base of every calculator dialog and wizard: builds the controls from a
@@ -110,6 +118,13 @@ protected:
     // An up-down control's step: the handler receives the signed step,
     // negative for the up arrow (see TurnsAfterStep).
     void OnDeltaPos(int nId, std::function<void(int)> fnHandler);
+    // Keeps nFocus at the tracker of whichever of the inputs has the focus,
+    // sets it to nIdle when one of them loses the focus, then calls fnLeave.
+    void TrackFocus(std::span<const CFocusStop> inputs, int& nFocus, int nIdle,
+                    const std::function<void()>& fnLeave);
+    // The input after the one whose tracker is nFocus, round the cycle;
+    // nNoneId when no input's tracker is nFocus.
+    static int NextInCycle(std::span<const CFocusStop> cycle, int nFocus, int nNoneId);
     // Makes an edit the buddy of an up-down control (its Up/Down keys step).
     void SetBuddy(int nUpDownId, int nEditId);
 

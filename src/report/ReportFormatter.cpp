@@ -134,3 +134,9 @@ void CReportFormatter::FormatTimestamp(std::string& strOut, const CLocalTime& ti
     strOut = FormatC("　　　　　%d-%d-%d  %d:%02d\r\n", time.m_nYear, time.m_nMonth, time.m_nDay,
                      time.m_nHour, time.m_nMinute);
 }
+
+std::string ReportHeading(const std::string& strTitleLine, const CLocalTime& time) {
+    std::string strTimestamp;
+    CReportFormatter().FormatTimestamp(strTimestamp, time);
+    return strTitleLine + strTimestamp;
+}

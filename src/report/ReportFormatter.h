@@ -28,3 +28,6 @@ public:
     void FormatTimestamp(std::string& strOut) const;
     void FormatTimestamp(std::string& strOut, const CLocalTime& time) const;
 };
+
+// How every report starts: its title line, then the date line.
+std::string ReportHeading(const std::string& strTitleLine, const CLocalTime& time);

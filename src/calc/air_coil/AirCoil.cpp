@@ -135,9 +135,7 @@ CAirCoilResult ComputeAirCoil(const CAirCoilInputs& inputs, const CLocalTime& ti
         result.strReport = kAirCoilNoReport;
         return result;
     }
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
-    result.strReport = "　　　　　***** ソレノイドコイルの計算 *****\r\n" + strTimestamp +
+    result.strReport = ReportHeading("　　　　　***** ソレノイドコイルの計算 *****\r\n", time) +
                        FormatC("　　　　　直径  %.1fmm\r\n", inputs.dDiameter) +
                        FormatC("　　　　　長さ  %.1fmm\r\n", inputs.dLength) +
                        FormatC("　　　　　巻き数  %.1f\r\n", inputs.dTurns) +

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iterator>
 #include <optional>
 
 namespace {
@@ -20,11 +19,6 @@ constexpr int kResultMaxChars = 80;
 
 // The list is filled until the table runs out; this only bounds the loop.
 constexpr int kMaxGauges = 1000;
-
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
 
 // The Enter order: diameter, length, wire, turns, back to the diameter.
 constexpr CFocusStop kCycle[] = {
@@ -45,14 +39,7 @@ CAirCoilDlg::CAirCoilDlg(QWidget* pParent)
     m_editTurns = Item<QLineEdit>(kAirCoilTurnsEdit);
     m_editLength = Item<QLineEdit>(kAirCoilLengthEdit);
     m_editDiameter = Item<QLineEdit>(kAirCoilDiameterEdit);
-    for (const CFocusStop& stop : kCycle) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = -1;
-            Compute();
-        });
-    }
+    TrackFocus(kCycle, m_nFocus, -1, [this] { Compute(); });
     OnNotify(kAirCoilGaugeList, ENotify::SelChange, [this] { OnGaugeSelected(); });
     OnNotify(kAirCoilWizardButton, ENotify::Clicked, [this] { OnWizard(); });
     OnDeltaPos(kAirCoilTurnsUpDown, [this](int nDelta) { OnTurnsStep(nDelta); });
@@ -83,14 +70,8 @@ bool CAirCoilDlg::OnInitDialog() {
 
 void CAirCoilDlg::OnEnterKey() {
     UpdateData(true);
-    int nNext = kAirCoilDiameterEdit; // from the turns, or when no edit had the focus
-    const int nStops = static_cast<int>(std::size(kCycle));
-    for (int n = 0; n < nStops; ++n) {
-        if (kCycle[n].nTracker == m_nFocus) {
-            nNext = kCycle[(n + 1) % nStops].nId;
-        }
-    }
-    MoveFocus(nNext);
+    // The diameter as well when no edit had the focus.
+    MoveFocus(NextInCycle(kCycle, m_nFocus, kAirCoilDiameterEdit));
 }
 
 void CAirCoilDlg::OnGaugeSelected() {

@@ -72,11 +72,9 @@ CLadderDesign ComputeLadderFilter(double dFrequency, double dHolderCapacitance, 
     }
     design.m_dTerminationImpedance = design.m_rows[kLadderCentreRow].m_dZ;
 
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
     std::string& strReport = design.m_strReport;
-    strReport = "　　　　　***** ＬＳＢ型ラダークリスタルフィルターの計算 *****\r\n";
-    strReport += strTimestamp;
+    strReport =
+        ReportHeading("　　　　　***** ＬＳＢ型ラダークリスタルフィルターの計算 *****\r\n", time);
     strReport += FormatC("　　　　　周波数 %.3fMHz\r\n", dFrequency);
     strReport += FormatC("　　　　　クリスタルの端子間容量  %.1fPF\r\n", dHolderCapacitance);
     for (const CLadderRow& row : design.m_rows) {

@@ -18,11 +18,6 @@ constexpr int kColumnWidth = 100; // pixels, as the list was designed
 constexpr const char* kColumnHeaders[kLadderListColumnCount] = {"帯域幅(kHz)", "Ｃ(PF)", "２Ｃ(PF)",
                                                                 "Ｚ(Ω)"};
 
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
-
 constexpr CFocusStop kInputs[] = {
     {kLadderFrequencyEdit, 1},
     {kLadderCapacitanceEdit, 2},
@@ -39,14 +34,7 @@ CLadderFilterDlg::CLadderFilterDlg(QWidget* pParent)
     m_editCapacitance = Item<QLineEdit>(kLadderCapacitanceEdit);
     m_editFrequency = Item<QLineEdit>(kLadderFrequencyEdit);
     m_editBandwidth = Item<QLineEdit>(kLadderBandwidthEdit);
-    for (const CFocusStop& stop : kInputs) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = 0;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, 0, [this] { Compute(); });
     // The click itself computes nothing: it took the focus from the edit,
     // whose focus loss already did. It only sends the next Enter home.
     OnNotify(kLadderComputeButton, ENotify::Clicked, [this] { m_nFocus = kComputeClicked; });
@@ -80,19 +68,12 @@ bool CLadderFilterDlg::OnInitDialog() {
 }
 
 void CLadderFilterDlg::OnEnterKey() {
-    switch (m_nFocus) {
-    case 1:
-        MoveFocus(kLadderCapacitanceEdit);
-        break;
-    case 2:
-        MoveFocus(kLadderBandwidthEdit);
-        break;
-    case 3:
-    case kComputeClicked:
+    // Round the inputs, home after a click on Compute; with no input
+    // focused Enter does nothing.
+    if (m_nFocus == kComputeClicked) {
         MoveFocus(kLadderFrequencyEdit);
-        break;
-    default: // no input had the focus: Enter does nothing
-        break;
+    } else if (const int nNext = NextInCycle(kInputs, m_nFocus, kNoId); nNext != kNoId) {
+        MoveFocus(nNext);
     }
 }
 

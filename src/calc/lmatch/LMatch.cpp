@@ -42,11 +42,8 @@ CLMatchResult ComputeLMatch(double dFrequency, double dZin, double dZout, const 
     result.m_strC = "C(PF)=" + strC;
     result.m_strL = "L(μH)=" + strL;
 
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
     std::string& strReport = result.m_strReport;
-    strReport = "　　　　　***** Ｌ型マッチング回路の計算 *****\r\n";
-    strReport += strTimestamp;
+    strReport = ReportHeading("　　　　　***** Ｌ型マッチング回路の計算 *****\r\n", time);
     strReport += FormatC("　　　　　入力インピーダンス  %.1fΩ\r\n", dLow);
     strReport += FormatC("　　　　　出力インピーダンス  %.1fΩ\r\n", dHigh);
     strReport += FormatC("　　　　　周波数  %.3fMHz\r\n", dFrequency);

@@ -11,11 +11,6 @@ namespace {
 
 constexpr int kResultMaxChars = 80;
 
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
-
 constexpr CFocusStop kInputs[] = {
     {kLMatchFrequencyEdit, 1},
     {kLMatchZinEdit, 2},
@@ -29,14 +24,7 @@ CLMatchDlg::CLMatchDlg(QWidget* pParent) : CCalcDialog(LMatchTemplate(), pParent
     m_editZout = Item<QLineEdit>(kLMatchZoutEdit);
     m_editZin = Item<QLineEdit>(kLMatchZinEdit);
     m_editFrequency = Item<QLineEdit>(kLMatchFrequencyEdit);
-    for (const CFocusStop& stop : kInputs) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = 0;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, 0, [this] { Compute(); });
     // Unlike most compute buttons this one computes itself as well (a second
     // time when the click took the focus from an edit; same result).
     OnNotify(kLMatchComputeButton, ENotify::Clicked, [this] {
@@ -64,19 +52,12 @@ void CLMatchDlg::DoDataExchange(CDataExchange& dx) {
 }
 
 void CLMatchDlg::OnEnterKey() {
-    switch (m_nFocus) {
-    case 1:
-        MoveFocus(kLMatchZinEdit);
-        break;
-    case 2:
-        MoveFocus(kLMatchZoutEdit);
-        break;
-    case 3:
-    case kComputeClicked:
+    // Round the inputs, home after a click on Compute; with no input
+    // focused Enter does nothing.
+    if (m_nFocus == kComputeClicked) {
         MoveFocus(kLMatchFrequencyEdit);
-        break;
-    default: // no input had the focus: Enter does nothing
-        break;
+    } else if (const int nNext = NextInCycle(kInputs, m_nFocus, kNoId); nNext != kNoId) {
+        MoveFocus(nNext);
     }
 }
 

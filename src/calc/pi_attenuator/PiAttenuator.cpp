@@ -34,12 +34,9 @@ CPiAttenuatorResult ComputePiAttenuator(double dImpedance, double dAttenuation,
     const CReportFormatter formatter;
     formatter.FormatGrouped(result.strR1, result.dR1, 2);
     formatter.FormatGrouped(result.strR2, result.dR2, 2);
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
 
     std::string& strReport = result.strReport;
-    strReport = "　　　　　***** π型アッテネータの計算 *****\r\n";
-    strReport += strTimestamp;
+    strReport = ReportHeading("　　　　　***** π型アッテネータの計算 *****\r\n", time);
     strReport += FormatC("　　　　　インピーダンス  %.1fΩ\r\n", dImpedance);
     strReport += FormatC("　　　　　減衰量  %.1fdb\r\n", dAttenuation);
     strReport += FormatC("　　　　　R1= %sΩ（１本）\r\n", result.strR1.c_str());

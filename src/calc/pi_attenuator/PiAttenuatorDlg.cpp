@@ -11,20 +11,18 @@ namespace {
 
 constexpr int kResultMaxChars = 80;
 
+constexpr CFocusStop kInputs[] = {
+    {kPiImpedanceEdit, 0},
+    {kPiAttenuationEdit, 1},
+};
+
 } // namespace
 
 CPiAttenuatorDlg::CPiAttenuatorDlg(QWidget* pParent)
     : CCalcDialog(PiAttenuatorTemplate(), pParent), m_strReport(kPiAttenuatorNoReport) {
     m_editImpedance = Item<QLineEdit>(kPiImpedanceEdit);
     m_editAttenuation = Item<QLineEdit>(kPiAttenuationEdit);
-    OnNotify(kPiImpedanceEdit, ENotify::SetFocus, [this] { m_nFocus = 0; });
-    OnNotify(kPiAttenuationEdit, ENotify::SetFocus, [this] { m_nFocus = 1; });
-    for (const int nId : {kPiImpedanceEdit, kPiAttenuationEdit}) {
-        OnNotify(nId, ENotify::KillFocus, [this] {
-            m_nFocus = -1;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, -1, [this] { Compute(); });
     // The compute button (3) has no handler: clicking it takes the focus
     // from the edit, and that focus loss computes.
 }

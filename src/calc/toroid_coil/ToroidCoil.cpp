@@ -21,11 +21,8 @@ CToroidCoilResult ComputeToroidCoil(const CToroidCoreCatalog& catalog, double dT
         return result;
     }
 
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
     std::string& strReport = result.m_strReport;
-    strReport = kToroidCoilTitleLine;
-    strReport += strTimestamp;
+    strReport = ReportHeading(kToroidCoilTitleLine, time);
     strReport += FormatC("　　　　　コア種類  %s\r\n", catalog.m_strName.c_str());
     strReport += FormatC("　　　　　巻き数  %s\r\n", FormatToroidTurns(dTurns).c_str());
     strReport += FormatC("　　　　　外径 %s\r\n", result.m_strOuterDiameter.c_str());

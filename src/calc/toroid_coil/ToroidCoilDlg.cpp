@@ -20,20 +20,18 @@ constexpr int kThicknessMaxChars = 40;
 constexpr int kListEverything = 0;
 constexpr int kTakePickedCore = 1;
 
+constexpr CFocusStop kInputs[] = {
+    {kToroidCoreCombo, 0},
+    {kToroidTurnsEdit, 1},
+};
+
 } // namespace
 
 CToroidCoilDlg::CToroidCoilDlg(QWidget* pParent) : CCalcDialog(ToroidCoilTemplate(), pParent) {
     m_spinTurns = Item<CUpDownControl>(kToroidTurnsSpin);
     m_editTurns = Item<QLineEdit>(kToroidTurnsEdit);
     m_comboCore = Item<QComboBox>(kToroidCoreCombo);
-    OnNotify(kToroidCoreCombo, ENotify::SetFocus, [this] { m_nFocus = 0; });
-    OnNotify(kToroidTurnsEdit, ENotify::SetFocus, [this] { m_nFocus = 1; });
-    for (const int nId : {kToroidCoreCombo, kToroidTurnsEdit}) {
-        OnNotify(nId, ENotify::KillFocus, [this] {
-            m_nFocus = -1;
-            Compute();
-        });
-    }
+    TrackFocus(kInputs, m_nFocus, -1, [this] { Compute(); });
     OnNotify(kToroidCoreCombo, ENotify::SelChange, [this] { Compute(); });
     OnDeltaPos(kToroidTurnsSpin, [this](int nDelta) { StepTurns(nDelta); });
     OnNotify(kToroidWizardButton, ENotify::Clicked, [this] { RunCoreWizard(); });

@@ -39,10 +39,7 @@ CToroidCandidate PickToroidResult(CToroidCoreCatalog& catalog, int k, double dTa
 }
 
 std::string ToroidListReport(const std::string& strList, const CLocalTime& time) {
-    std::string strTimestamp;
-    CReportFormatter().FormatTimestamp(strTimestamp, time);
-    std::string strReport = kToroidCoilTitleLine;
-    strReport += strTimestamp;
+    std::string strReport = ReportHeading(kToroidCoilTitleLine, time);
     strReport += strList;
     strReport += "\r\n\r\n";
     return strReport;

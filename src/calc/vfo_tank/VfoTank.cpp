@@ -43,12 +43,9 @@ CVfoTankResult ComputeVfoTank(double dFreqMin, double dFreqMax, double dCapMin, 
     formatter.FormatInductance(result.strInductance, dInductance);
     result.strFixedCap = FormatC("%.2f PF", dFixedCap);
     result.strNotice = kVfoTankNotice;
-    std::string strTimestamp;
-    formatter.FormatTimestamp(strTimestamp, time);
 
     std::string& strReport = result.strReport;
-    strReport = "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n";
-    strReport += strTimestamp;
+    strReport = ReportHeading("　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n", time);
     strReport += FormatC("　　　　　下限発振周波数  %.2fMHz\r\n", dFreqMin);
     strReport += FormatC("　　　　　上限発振周波数  %.2fMHz\r\n", dFreqMax);
     strReport += FormatC("　　　　　バリコン最小容量 %.2fPF\r\n", dCapMin);

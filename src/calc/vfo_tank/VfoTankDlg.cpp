@@ -12,11 +12,6 @@ namespace {
 constexpr int kResultMaxChars = 80;
 constexpr int kNoticeMaxChars = 250;
 
-struct CFocusStop {
-    int nId;
-    int nTracker;
-};
-
 // The Enter cycle: lower frequency, upper frequency, VC minimum, VC maximum.
 constexpr CFocusStop kCycle[] = {
     {kVfoFreqMinEdit, 1},
@@ -32,14 +27,7 @@ CVfoTankDlg::CVfoTankDlg(QWidget* pParent) : CCalcDialog(VfoTankTemplate(), pPar
     m_editFreqMin = Item<QLineEdit>(kVfoFreqMinEdit);
     m_editCapMax = Item<QLineEdit>(kVfoCapMaxEdit);
     m_editFreqMax = Item<QLineEdit>(kVfoFreqMaxEdit);
-    for (const CFocusStop& stop : kCycle) {
-        const int nTracker = stop.nTracker;
-        OnNotify(stop.nId, ENotify::SetFocus, [this, nTracker] { m_nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [this] {
-            m_nFocus = 0;
-            Compute();
-        });
-    }
+    TrackFocus(kCycle, m_nFocus, 0, [this] { Compute(); });
     // The compute button (3) has no handler: clicking it takes the focus
     // from the edit, and that focus loss computes.
 }
@@ -56,14 +44,8 @@ void CVfoTankDlg::DoDataExchange(CDataExchange& dx) {
 
 void CVfoTankDlg::OnEnterKey() {
     UpdateData(true);
-    int nNext = kVfoCapMinEdit; // no input had the focus
-    const int nStops = static_cast<int>(std::size(kCycle));
-    for (int n = 0; n < nStops; ++n) {
-        if (kCycle[n].nTracker == m_nFocus) {
-            nNext = kCycle[(n + 1) % nStops].nId;
-        }
-    }
-    MoveFocus(nNext);
+    // The VC minimum when no input had the focus.
+    MoveFocus(NextInCycle(kCycle, m_nFocus, kVfoCapMinEdit));
 }
 
 void CVfoTankDlg::Compute() {
