@@ -1,29 +1,14 @@
 #include "calc/toroid_coil/ToroidCoil.h"
 #include "calc/toroid_wizard/ToroidWizard.h"
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 #include "tables/ToroidCoreCatalog.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
-CliRun RunCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
-}
 
 const CLocalTime kTime{2026, 12, 8, 10, 30};
 
