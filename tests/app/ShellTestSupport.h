@@ -2,10 +2,13 @@
 
 #include "app/MainFrame.h"
 #include "dialogs/MessageSink.h"
+#include "dialogs/ReportClock.h"
 
+#include <QAction>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -69,4 +72,40 @@ protected:
 private:
     MessageHandler m_previousHandler;
     CMainFrame::FileNamePrompt m_previousPrompt;
+};
+
+// A shell test whose reports carry a fixed time, for running calculators
+// from their menu commands.
+class CShellSessionTest : public CShellTest {
+protected:
+    explicit CShellSessionTest(const CLocalTime& time) : m_reportTime(time) {}
+
+    void SetUp() override {
+        CShellTest::SetUp();
+        m_previousClock = SetReportClock([this] { return m_reportTime; });
+    }
+    void TearDown() override {
+        SetReportClock(m_previousClock);
+        CShellTest::TearDown();
+    }
+
+    // Shows the main window and waits until it is active; no window manager
+    // activates it under Xvfb.
+    void ShowFrame() {
+        m_pFrame->show();
+        m_pFrame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    }
+
+    void Trigger(int nCommand) {
+        QAction* pAction = m_pFrame->FindCommand(nCommand);
+        ASSERT_NE(pAction, nullptr);
+        ASSERT_TRUE(pAction->isEnabled());
+        pAction->trigger();
+    }
+
+    const CLocalTime m_reportTime;
+
+private:
+    ReportClockFn m_previousClock;
 };

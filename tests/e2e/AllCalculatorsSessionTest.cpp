@@ -3,7 +3,6 @@
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "dialogs/CalcDialog.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
 
 #include <QAction>
@@ -37,18 +36,13 @@ std::string CoreReport(const QStringList& arguments) {
     return calc.readAllStandardOutput().toStdString();
 }
 
-class AllCalculatorsSession : public CShellTest {
+class AllCalculatorsSession : public CShellSessionTest {
 protected:
+    AllCalculatorsSession() : CShellSessionTest(kTime) {}
+
     void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_pFrame->show();
-        m_pFrame->activateWindow(); // no window manager does it under Xvfb
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
+        CShellSessionTest::SetUp();
+        ShowFrame();
     }
 
     // The item of the calculator menu with this text.
@@ -74,8 +68,6 @@ protected:
         WhenModalShown(std::move(fnActions));
         pItem->trigger();
     }
-
-    ReportClockFn m_previousClock;
 };
 
 // Clicks into a field, selects what it holds and types over it.

@@ -4,7 +4,6 @@
 #include "app/VantixView.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
 
 #include <QAction>
@@ -28,24 +27,13 @@ struct CShown {
     QString strC;
 };
 
-class LadderToLMatch : public CShellTest {
+class LadderToLMatch : public CShellSessionTest {
 protected:
-    void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_pFrame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
-    }
+    LadderToLMatch() : CShellSessionTest(kTime) {}
 
-    void Trigger(int nCommand) {
-        QAction* pAction = m_pFrame->FindCommand(nCommand);
-        ASSERT_NE(pAction, nullptr);
-        ASSERT_TRUE(pAction->isEnabled());
-        pAction->trigger();
+    void SetUp() override {
+        CShellSessionTest::SetUp();
+        ShowFrame();
     }
 
     static void Click(QDialog& dialog, int nId) {
@@ -56,10 +44,7 @@ protected:
     // ends with the given button.
     void RunLadder(std::vector<const char*> values, int nEndId) {
         WhenModalShown([values, nEndId](QDialog& dialog) {
-            for (const char* pszValue : values) {
-                TypeToFocus(QString::fromUtf8(pszValue));
-                KeyToFocus(Qt::Key_Return);
-            }
+            EnterValues(values);
             Click(dialog, nEndId);
         });
         Trigger(kLadderCommand);
@@ -82,8 +67,6 @@ protected:
     }
 
     CVantixView& View() { return *m_pFrame->GetView(); }
-
-    ReportClockFn m_previousClock;
 };
 
 TEST_F(LadderToLMatch, OkHandsOverFrequencyFiftyOhmsAndTheCutImpedance) {
@@ -132,10 +115,7 @@ TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverThePreviousImpedan
     // The fourth value goes to the frequency, then the bandwidth is cleared:
     // the last complete computation was made at 10 MHz.
     WhenModalShown([](QDialog& dialog) {
-        for (const char* pszValue : {"10", "3.5", "2.4"}) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
+        EnterValues({"10", "3.5", "2.4"});
         KeyToFocus(Qt::Key_Return);
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("0");

@@ -1,6 +1,6 @@
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
 
-#include "dialogs/MessageSink.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 #include "templates/ToroidWizardTemplate.h"
 
@@ -13,16 +13,8 @@
 
 namespace {
 
-class ToroidWizardDlgTest : public ::testing::Test {
+class ToroidWizardDlgTest : public CDialogTest {
 protected:
-    void SetUp() override {
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_previousHandler); }
-
     QWidget* Item(int nId) const { return m_dlg.GetDlgItem(nId); }
     void Click(int nId) const { QTest::mouseClick(Item(nId), Qt::LeftButton); }
     int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
@@ -55,8 +47,6 @@ protected:
     }
 
     CToroidWizardDlg m_dlg;
-    QStringList m_messages;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(ToroidWizardDlgTest, OpensWithoutFiltersOrResults) {
