@@ -66,3 +66,18 @@ private:
     ReportClockFn m_previousClock;
     MessageHandler m_previousHandler;
 };
+
+// The same around one dialog under test, m_dlg, whose controls are reached
+// through the dialog's own id lookup.
+template <class TDialog> class CDialogTestOf : public CDialogTest {
+protected:
+    using CDialogTest::CDialogTest;
+    using CDialogTest::Click;
+    using CDialogTest::FocusId;
+
+    QString Shown(int nId) const { return m_dlg.template Item<QLabel>(nId)->text(); }
+    int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
+    void Click(int nId) const { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
+
+    TDialog m_dlg;
+};

@@ -34,14 +34,11 @@ std::string InductanceText(double dMeanDiameter, double dLength, double dTurns) 
 }
 
 // The Enter cycle goes diameter, length, wire, turns.
-class AirCoilDlgTest : public CDialogTest {
+class AirCoilDlgTest : public CDialogTestOf<CAirCoilDlg> {
 protected:
-    AirCoilDlgTest() : CDialogTest(kTime) {}
+    AirCoilDlgTest() : CDialogTestOf(kTime) {}
 
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
     QString Edit(int nId) { return m_dlg.Item<QLineEdit>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
     bool WizardEnabled() { return m_dlg.GetDlgItem(kAirCoilWizardButton)->isEnabled(); }
     // Opens the wizard, types the target, presses Enter and then OK or Cancel.
     void RunWizard(const QString& strTarget, int nEnd, QString* pShownTurns = nullptr) {
@@ -59,8 +56,6 @@ protected:
     // The calculator takes the activation back itself once the wizard is
     // gone (there is no window manager here to do it).
     void Reactivate() { EXPECT_TRUE(HasKeyboard(m_dlg)); }
-
-    CAirCoilDlg m_dlg;
 };
 
 TEST_F(AirCoilDlgTest, OpensEmptyAndOkAtOnceHandsOverTwoEmptyLines) {

@@ -9,13 +9,8 @@
 
 namespace {
 
-class AirCoilWizardDlgTest : public CDialogTest {
+class AirCoilWizardDlgTest : public CDialogTestOf<CAirCoilWizardDlg> {
 protected:
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
-
-    CAirCoilWizardDlg m_dlg;
 };
 
 TEST_F(AirCoilWizardDlgTest, EnterSolvesInPlace) {

@@ -12,9 +12,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
 
-class LadderFilterDlgTest : public CDialogTest {
+class LadderFilterDlgTest : public CDialogTestOf<CLadderFilterDlg> {
 protected:
-    LadderFilterDlgTest() : CDialogTest(kTime) {}
+    LadderFilterDlgTest() : CDialogTestOf(kTime) {}
 
     // The list's items, top to bottom, each as its four cells joined by "|".
     QStringList ListRows() const {
@@ -31,8 +31,6 @@ protected:
     }
     // Types the worked example 10 MHz / 3.5 pF / 2.4 kHz through the Enter cycle.
     static void TypeWorkedExample() { EnterValues({"10", "3.5", "2.4"}); }
-
-    CLadderFilterDlg m_dlg;
 };
 
 const QStringList kEmptyRows = QStringList(QString("|||")) + QStringList(12, QString("|||"));

@@ -20,19 +20,17 @@ const char* const kTenMhzReport = "　　　　　***** Ｌ型マッチング回
                                   "　　　　　L= 1.75μH\r\n"
                                   "\r\n";
 
-class LMatchDlgTest : public CDialogTest {
+class LMatchDlgTest : public CDialogTestOf<CLMatchDlg> {
 protected:
     // Every computation asks for the time once (a refused one too), so
     // m_nClockReads tells how often the dialog computed.
-    LMatchDlgTest() : CDialogTest(kTime) {}
+    LMatchDlgTest() : CDialogTestOf(kTime) {}
 
     void Preset(double dFrequency, double dZin, double dZout) {
         m_dlg.m_dFrequency = dFrequency;
         m_dlg.m_dZin = dZin;
         m_dlg.m_dZout = dZout;
     }
-
-    CLMatchDlg m_dlg;
 };
 
 TEST_F(LMatchDlgTest, OpensWithZerosWhenNothingIsHandedOver) {

@@ -15,11 +15,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
 
-class PiAttenuatorDlgTest : public CDialogTest {
+class PiAttenuatorDlgTest : public CDialogTestOf<CPiAttenuatorDlg> {
 protected:
-    PiAttenuatorDlgTest() : CDialogTest(kTime) {}
-
-    CPiAttenuatorDlg m_dlg;
+    PiAttenuatorDlgTest() : CDialogTestOf(kTime) {}
 };
 
 TEST_F(PiAttenuatorDlgTest, OpensWithZerosAndEmptyResults) {

@@ -20,9 +20,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 10, 30};
 
-class ToroidCoilDlgTest : public CDialogTest {
+class ToroidCoilDlgTest : public CDialogTestOf<CToroidCoilDlg> {
 protected:
-    ToroidCoilDlgTest() : CDialogTest(kTime) {}
+    ToroidCoilDlgTest() : CDialogTestOf(kTime) {}
 
     QWidget* Item(int nId) const { return m_dlg.GetDlgItem(nId); }
     QString Text(int nId) const {
@@ -31,8 +31,6 @@ protected:
         }
         return m_dlg.Item<QLabel>(nId)->text();
     }
-    void Click(int nId) const { QTest::mouseClick(Item(nId), Qt::LeftButton); }
-    int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
 
     void ChooseCore(const QString& strName) const {
         const int nTarget = m_dlg.m_comboCore->findText(strName);
@@ -59,8 +57,6 @@ protected:
         wizard.m_dSelectedTurns = dTurns;
         m_dlg.TakeWizardOutcome(wizard);
     }
-
-    CToroidCoilDlg m_dlg;
 };
 
 TEST_F(ToroidCoilDlgTest, OpensOnTheFirstCoreWithNoTurns) {

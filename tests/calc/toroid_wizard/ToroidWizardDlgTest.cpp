@@ -13,11 +13,9 @@
 
 namespace {
 
-class ToroidWizardDlgTest : public CDialogTest {
+class ToroidWizardDlgTest : public CDialogTestOf<CToroidWizardDlg> {
 protected:
     QWidget* Item(int nId) const { return m_dlg.GetDlgItem(nId); }
-    void Click(int nId) const { QTest::mouseClick(Item(nId), Qt::LeftButton); }
-    int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
 
     // Picks a list item the way the keyboard does, one step at a time.
     void Choose(QComboBox* pCombo, const QString& strText) const {
@@ -45,8 +43,6 @@ protected:
         }
         return items;
     }
-
-    CToroidWizardDlg m_dlg;
 };
 
 TEST_F(ToroidWizardDlgTest, OpensWithoutFiltersOrResults) {

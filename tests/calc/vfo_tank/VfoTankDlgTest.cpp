@@ -12,15 +12,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 18, 30};
 
-class VfoTankDlgTest : public CDialogTest {
+class VfoTankDlgTest : public CDialogTestOf<CVfoTankDlg> {
 protected:
-    VfoTankDlgTest() : CDialogTest(kTime) {}
-
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
-
-    CVfoTankDlg m_dlg;
+    VfoTankDlgTest() : CDialogTestOf(kTime) {}
 };
 
 TEST_F(VfoTankDlgTest, WorkedExampleThroughTheEnterCycle) {
