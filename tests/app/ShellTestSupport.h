@@ -59,6 +59,14 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // Shows the main window and waits until it is active; no window manager
+    // activates it under Xvfb.
+    void ShowFrame() {
+        m_pFrame->show();
+        m_pFrame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    }
+
     QString LastMessage() const {
         return m_messages.empty() ? QString() : m_messages.back().strText;
     }
@@ -87,14 +95,6 @@ protected:
     void TearDown() override {
         SetReportClock(m_previousClock);
         CShellTest::TearDown();
-    }
-
-    // Shows the main window and waits until it is active; no window manager
-    // activates it under Xvfb.
-    void ShowFrame() {
-        m_pFrame->show();
-        m_pFrame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
     }
 
     void Trigger(int nCommand) {
