@@ -66,10 +66,7 @@ TEST(AirCoilCommandTest, RefusesWhatTheDialogCouldNotReport) {
          "10000"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 1) << c.args[2] << " " << c.args[8];
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 1, c.pszInMessage);
     }
 }
 
@@ -97,10 +94,7 @@ TEST(AirCoilCommandTest, BadUsageNamesTheProblem) {
          "--turns"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 2) << c.pszInMessage;
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 2, c.pszInMessage);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "cli/CalcCommand.h"
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,4 +32,20 @@ inline CliRun RunCli(std::vector<const char*> args) {
     std::ostringstream err;
     const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
     return {nStatus, out.str(), err.str()};
+}
+
+// A refused run (status 1) or a bad usage (status 2): that status, nothing
+// on stdout, and a message on stderr that holds pszInMessage.
+inline void ExpectFailure(const std::vector<const char*>& args, int nStatus,
+                          const char* pszInMessage = "") {
+    std::string strArgs;
+    for (const char* pszArg : args) {
+        strArgs += std::string(" ") + pszArg;
+    }
+    SCOPED_TRACE("vantix-calc" + strArgs);
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.nStatus, nStatus) << run.strErr;
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_FALSE(run.strErr.empty());
+    EXPECT_NE(run.strErr.find(pszInMessage), std::string::npos) << run.strErr;
 }

@@ -51,10 +51,7 @@ TEST(ToroidCommandTest, RefusesWhatTheDialogCouldNotReport) {
         {{"toroid", "--core", "T-12-0", "--inductance", "1e8"}, "577350"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 1) << c.args[4];
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 1, c.pszInMessage);
     }
 }
 
@@ -75,10 +72,7 @@ TEST(ToroidCommandTest, BadUsageNamesTheProblem) {
         {{"toroid-search", "--inductance", "100000001"}, "100000001"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 2) << c.pszInMessage;
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 2, c.pszInMessage);
     }
 }
 

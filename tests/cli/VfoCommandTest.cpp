@@ -30,10 +30,7 @@ TEST(VfoCommand, RefusesWhatTheDialogRefuses) {
         {"vfo", "--fmin", "1e-300", "--fmax", "1000", "--cmin", "10", "--cmax", "100"},
     };
     for (const auto& args : refused) {
-        const CliRun run = RunCli(args);
-        EXPECT_EQ(run.nStatus, 1) << args[2];
-        EXPECT_TRUE(run.strOut.empty());
-        EXPECT_FALSE(run.strErr.empty());
+        ExpectFailure(args, 1);
     }
     EXPECT_EQ(
         RunCli({"vfo", "--fmin", "3.5", "--fmax", "1001", "--cmin", "10", "--cmax", "100"}).nStatus,
