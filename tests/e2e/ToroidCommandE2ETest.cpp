@@ -18,17 +18,13 @@ protected:
 };
 
 TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
-    QAction* pCommand = m_pFrame->FindCommand(32773);
-    ASSERT_NE(pCommand, nullptr);
-    ASSERT_TRUE(pCommand->isEnabled());
-
     WhenModalShown([](QDialog& dialog) {
         auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("20");
         QTest::mouseClick(dlg.GetDlgItem(1), Qt::LeftButton);
     });
-    pCommand->trigger();
+    Trigger(32773);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kToroidWorkedReport);
 
     // The wizard's list option closes the calculator, and the list lands in the log.
@@ -41,7 +37,7 @@ TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
         QTest::mouseClick(static_cast<CToroidCoilDlg&>(dialog).GetDlgItem(kToroidWizardButton),
                           Qt::LeftButton);
     });
-    pCommand->trigger();
+    Trigger(32773);
     const std::string strLog = m_pFrame->GetDocument()->SavedText();
     EXPECT_NE(strLog.find("\r\n\r\n"
                           "　　　　　***** トロイダルコイルの計算 *****\r\n"

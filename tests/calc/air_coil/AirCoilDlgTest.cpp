@@ -231,15 +231,13 @@ protected:
 };
 
 TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
-    QAction* pCommand = m_pFrame->FindCommand(32774);
-    ASSERT_TRUE(pCommand->isEnabled());
     WhenModalShown([](QDialog& dialog) {
         ASSERT_TRUE(HasKeyboard(dialog));
         EXPECT_EQ(dialog.windowTitle(), "空芯コイルの計算");
         EnterValues({"10", "20", "1", "20"});
         KeyToFocus(Qt::Key_Escape);
     });
-    pCommand->trigger();
+    Trigger(32774);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
 
     WhenModalShown([](QDialog& dialog) {
@@ -247,7 +245,7 @@ TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
         EnterValues({"10", "20", "1", "20"});
         QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(1), Qt::LeftButton);
     });
-    pCommand->trigger();
+    Trigger(32774);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kAirCoilWorkedReport);
 }
 
