@@ -49,7 +49,7 @@ TEST_P(CalculatorCommands, OkAppendsTheReportAndSaveWritesItInShiftJis) {
     WhenModalShown([&](QDialog& dialog) {
         EnterValues(c.values);
         TypeToFocus(QString::fromUtf8(c.values.front()));
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+        ClickItem(dialog, kIdOk);
     });
     Trigger(c.nCommand);
     CVantixDoc* pDoc = m_pFrame->GetDocument();
@@ -68,7 +68,7 @@ TEST_P(CalculatorCommands, CancelAndFailedOkLeaveTheLogAlone) {
     const CommandCase& c = GetParam();
     WhenModalShown([&](QDialog& dialog) {
         TypeToFocus("99999"); // beyond every field's range
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+        ClickItem(dialog, kIdOk);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(m_messages.size(), 1u);
         KeyToFocus(Qt::Key_Escape);

@@ -1,7 +1,6 @@
 #include "app/ShellTestSupport.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
-#include "calc/toroid_coil/ToroidCoilDlg.h"
 #include "support/ModalDriver.h"
 #include "support/WorkedReports.h"
 #include "templates/ToroidCoilTemplate.h"
@@ -19,10 +18,9 @@ protected:
 
 TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
     WhenModalShown([](QDialog& dialog) {
-        auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("20");
-        QTest::mouseClick(dlg.GetDlgItem(1), Qt::LeftButton);
+        ClickItem(dialog, 1);
     });
     Trigger(32773);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kToroidWorkedReport);
@@ -32,10 +30,9 @@ TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
         WhenModalShown([](QDialog& wizard) {
             TypeToFocus("10");
             KeyToFocus(Qt::Key_Return);
-            QTest::mouseClick(static_cast<CCalcDialog&>(wizard).GetDlgItem(1), Qt::LeftButton);
+            ClickItem(wizard, 1);
         });
-        QTest::mouseClick(static_cast<CToroidCoilDlg&>(dialog).GetDlgItem(kToroidWizardButton),
-                          Qt::LeftButton);
+        ClickItem(dialog, kToroidWizardButton);
     });
     Trigger(32773);
     const std::string strLog = m_pFrame->GetDocument()->SavedText();

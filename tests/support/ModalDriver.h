@@ -5,6 +5,8 @@
 // active modal window. A dialog the actions leave open is cancelled and the
 // test fails, so no test can hang on a forgotten dialog.
 
+#include "dialogs/CalcDialog.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
@@ -90,4 +92,11 @@ inline void EnterValues(const std::vector<const char*>& values) {
         TypeToFocus(QString::fromUtf8(pszValue));
         KeyToFocus(Qt::Key_Return);
     }
+}
+
+// Clicks the calculator's control with this resource id, as a user does.
+inline void ClickItem(QDialog& dialog, int nId) {
+    QWidget* pItem = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
+    ASSERT_NE(pItem, nullptr) << nId;
+    QTest::mouseClick(pItem, Qt::LeftButton);
 }

@@ -243,7 +243,7 @@ TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
     WhenModalShown([](QDialog& dialog) {
         ASSERT_TRUE(HasKeyboard(dialog));
         EnterValues({"10", "20", "1", "20"});
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(1), Qt::LeftButton);
+        ClickItem(dialog, 1);
     });
     Trigger(32774);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kAirCoilWorkedReport);

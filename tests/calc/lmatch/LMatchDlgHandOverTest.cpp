@@ -36,16 +36,12 @@ protected:
         ShowFrame();
     }
 
-    static void Click(QDialog& dialog, int nId) {
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(nId), Qt::LeftButton);
-    }
-
     // Runs the ladder filter: types the values through the Enter cycle, then
     // ends with the given button.
     void RunLadder(std::vector<const char*> values, int nEndId) {
         WhenModalShown([values, nEndId](QDialog& dialog) {
             EnterValues(values);
-            Click(dialog, nEndId);
+            ClickItem(dialog, nEndId);
         });
         Trigger(kLadderCommand);
     }
@@ -121,7 +117,7 @@ TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverThePreviousImpedan
         TypeToFocus("0");
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("7");
-        Click(dialog, kIdOk);
+        ClickItem(dialog, kIdOk);
     });
     Trigger(kLadderCommand);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "\r\n");
@@ -143,7 +139,7 @@ TEST_F(LadderToLMatch, ImpedanceBeyondAnyIntegerIsHandedOverCutNotWrapped) {
 TEST_F(LadderToLMatch, LMatchOkAppendsItsReportAfterTheLadderReport) {
     RunLadder({"10", "3.5", "2.4"}, kIdOk);
     const std::string strLadder = m_pFrame->GetDocument()->SavedText();
-    WhenModalShown([](QDialog& dialog) { Click(dialog, kIdOk); });
+    WhenModalShown([](QDialog& dialog) { ClickItem(dialog, kIdOk); });
     Trigger(kLMatchCommand);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(),
               strLadder + "　　　　　***** Ｌ型マッチング回路の計算 *****\r\n"
