@@ -382,9 +382,7 @@ TEST_F(CMainFrameTest, CalculatorOkAppendsAndAnyOtherEndLeavesTheLogAlone) {
 // ---- editing keys ------------------------------------------------------------
 
 TEST_F(CMainFrameTest, EditAcceleratorsWorkInTheEditor) {
-    m_pFrame->show();
-    m_pFrame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    ShowFrame();
     CVantixView* pView = m_pFrame->GetView();
     pView->setFocus();
     QTest::keyClicks(pView, QStringLiteral("abc"));
@@ -565,9 +563,7 @@ TEST_F(CMainFrameTest, FileDialogLeavesTheSettingsAsTheyWere) {
 namespace {
 
 TEST_F(CMainFrameTest, FileAcceleratorsRunTheirCommands) {
-    m_pFrame->show();
-    m_pFrame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    ShowFrame();
     CVantixView* pView = m_pFrame->GetView();
     pView->setFocus();
     QTest::keyClicks(pView, QStringLiteral("log"));

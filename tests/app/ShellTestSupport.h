@@ -2,10 +2,13 @@
 
 #include "app/MainFrame.h"
 #include "dialogs/MessageSink.h"
+#include "dialogs/ReportClock.h"
 
+#include <QAction>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -56,6 +59,14 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // Shows the main window and waits until it is active; no window manager
+    // activates it under Xvfb.
+    void ShowFrame() {
+        m_pFrame->show();
+        m_pFrame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+    }
+
     QString LastMessage() const {
         return m_messages.empty() ? QString() : m_messages.back().strText;
     }
@@ -69,4 +80,32 @@ protected:
 private:
     MessageHandler m_previousHandler;
     CMainFrame::FileNamePrompt m_previousPrompt;
+};
+
+// A shell test whose reports carry a fixed time, for running calculators
+// from their menu commands.
+class CShellSessionTest : public CShellTest {
+protected:
+    explicit CShellSessionTest(const CLocalTime& time) : m_reportTime(time) {}
+
+    void SetUp() override {
+        CShellTest::SetUp();
+        m_previousClock = SetReportClock([this] { return m_reportTime; });
+    }
+    void TearDown() override {
+        SetReportClock(m_previousClock);
+        CShellTest::TearDown();
+    }
+
+    void Trigger(int nCommand) {
+        QAction* pAction = m_pFrame->FindCommand(nCommand);
+        ASSERT_NE(pAction, nullptr);
+        ASSERT_TRUE(pAction->isEnabled());
+        pAction->trigger();
+    }
+
+    const CLocalTime m_reportTime;
+
+private:
+    ReportClockFn m_previousClock;
 };

@@ -1,27 +1,12 @@
 #include "calc/air_coil/AirCoil.h"
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
-CliRun RunCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
-}
 
 const CLocalTime kTime{2026, 12, 8, 10, 30};
 
@@ -81,10 +66,7 @@ TEST(AirCoilCommandTest, RefusesWhatTheDialogCouldNotReport) {
          "10000"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 1) << c.args[2] << " " << c.args[8];
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 1, c.pszInMessage);
     }
 }
 
@@ -112,10 +94,7 @@ TEST(AirCoilCommandTest, BadUsageNamesTheProblem) {
          "--turns"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 2) << c.pszInMessage;
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 2, c.pszInMessage);
     }
 }
 

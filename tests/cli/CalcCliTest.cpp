@@ -1,4 +1,4 @@
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 #include "cli/JsonWriter.h"
 #include "report/CFormat.h"
 #include "report/ReportFormatter.h"
@@ -12,6 +12,7 @@
 #include <sstream>
 #include <streambuf>
 #include <sys/wait.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -47,21 +48,8 @@ const std::vector<CCalcCommand> kCommands = {
      &RunFake},
 };
 
-struct CRun {
-    int nStatus = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-CRun RunFakeCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    CRun run;
-    run.nStatus = RunCalcCli(kCommands, static_cast<int>(args.size()), args.data(), out, err);
-    run.strOut = out.str();
-    run.strErr = err.str();
-    return run;
+CliRun RunFakeCli(std::vector<const char*> args) {
+    return RunCli(kCommands, std::move(args));
 }
 
 const std::string kReport = "　　　　　***** 仮の計算 *****\r\n"
@@ -69,7 +57,7 @@ const std::string kReport = "　　　　　***** 仮の計算 *****\r\n"
                             "　　　　　インピーダンス  50.0Ω\r\n\r\n";
 
 TEST(CalcCliTest, NoArgumentsListsCalculatorsOnStdout) {
-    const CRun run = RunFakeCli({});
+    const CliRun run = RunFakeCli({});
     EXPECT_EQ(run.nStatus, 0);
     EXPECT_NE(run.strOut.find("fake"), std::string::npos);
     EXPECT_NE(run.strOut.find("仮の計算"), std::string::npos);
@@ -80,7 +68,7 @@ TEST(CalcCliTest, NoArgumentsListsCalculatorsOnStdout) {
 TEST(CalcCliTest, VersionAndHelp) {
     EXPECT_EQ(RunFakeCli({"--version"}).strOut, "vantix-calc 1.3.0.1\n");
     EXPECT_EQ(RunFakeCli({"--help"}).strOut, RunFakeCli({}).strOut);
-    const CRun help = RunFakeCli({"fake", "--help"});
+    const CliRun help = RunFakeCli({"fake", "--help"});
     EXPECT_EQ(help.nStatus, 0);
     EXPECT_NE(help.strOut.find("--impedance Ω"), std::string::npos) << help.strOut;
     EXPECT_NE(help.strOut.find("1 から 10000 まで"), std::string::npos) << help.strOut;
@@ -89,7 +77,7 @@ TEST(CalcCliTest, VersionAndHelp) {
 // The option texts line up in one column even where a value name such as
 // "Ω" takes more bytes than columns.
 TEST(CalcCliTest, OptionHelpStartsInOneColumn) {
-    const CRun help = RunFakeCli({"fake", "--help"});
+    const CliRun help = RunFakeCli({"fake", "--help"});
     std::istringstream lines(help.strOut);
     std::string strLine;
     int nOptionLines = 0;
@@ -112,7 +100,7 @@ TEST(CalcCliTest, OptionHelpStartsInOneColumn) {
 }
 
 TEST(CalcCliTest, UnknownCalculatorGivesUsageOnStderr) {
-    const CRun run = RunFakeCli({"nosuch", "--impedance", "50"});
+    const CliRun run = RunFakeCli({"nosuch", "--impedance", "50"});
     EXPECT_EQ(run.nStatus, 2);
     EXPECT_TRUE(run.strOut.empty());
     EXPECT_NE(run.strErr.find("nosuch"), std::string::npos);
@@ -137,7 +125,7 @@ TEST_P(CalcCliBadUsage, ExitsTwoWritingNothing) {
     std::vector<const char*> args = GetParam().args;
     args.push_back("--append");
     args.push_back(strLog.c_str());
-    const CRun run = RunFakeCli(args);
+    const CliRun run = RunFakeCli(args);
     EXPECT_EQ(run.nStatus, 2);
     EXPECT_TRUE(run.strOut.empty()) << run.strOut;
     EXPECT_FALSE(std::filesystem::exists(strLog));
@@ -178,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalcCliTest, RefusedCalculationExitsOneWritingNothing) {
     CTempFolder folder;
     const std::string strLog = folder.File("log.txt");
-    const CRun run = RunFakeCli({"fake", "--impedance", "1", "--append", strLog.c_str()});
+    const CliRun run = RunFakeCli({"fake", "--impedance", "1", "--append", strLog.c_str()});
     EXPECT_EQ(run.nStatus, 1);
     EXPECT_TRUE(run.strOut.empty());
     EXPECT_NE(run.strErr.find("インピーダンス 1 では計算できません。"), std::string::npos);
@@ -186,14 +174,14 @@ TEST(CalcCliTest, RefusedCalculationExitsOneWritingNothing) {
 }
 
 TEST(CalcCliTest, PrintsReportWithFixedTime) {
-    const CRun run = RunFakeCli({"fake", "--time", "2005-03-07 09:05", "--impedance", "５０"});
+    const CliRun run = RunFakeCli({"fake", "--time", "2005-03-07 09:05", "--impedance", "５０"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(run.strOut, kReport);
     EXPECT_TRUE(run.strErr.empty());
 }
 
 TEST(CalcCliTest, Cp932Output) {
-    const CRun run = RunFakeCli(
+    const CliRun run = RunFakeCli(
         {"fake", "--impedance", "50", "--time", "2005-03-07 09:05", "--encoding", "cp932"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     const std::string strIndent = "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40";
@@ -206,8 +194,8 @@ TEST(CalcCliTest, AppendWritesLogAndPrintsNothing) {
     CTempFolder folder;
     const std::string strLog = folder.File("log.txt");
     for (int n = 0; n < 2; ++n) {
-        const CRun run = RunFakeCli({"fake", "--impedance", "50", "--time", "2005-03-07 09:05",
-                                     "--append", strLog.c_str()});
+        const CliRun run = RunFakeCli({"fake", "--impedance", "50", "--time", "2005-03-07 09:05",
+                                       "--append", strLog.c_str()});
         EXPECT_EQ(run.nStatus, 0) << run.strErr;
         EXPECT_TRUE(run.strOut.empty());
     }
@@ -223,7 +211,7 @@ TEST(CalcCliTest, AppendFailureExitsOneAndKeepsFiles) {
     const std::string strFile = folder.File("plain");
     WriteBytes(strFile, "old");
     const std::string strLog = strFile + "/log.txt";
-    const CRun run = RunFakeCli({"fake", "--impedance", "50", "--append", strLog.c_str()});
+    const CliRun run = RunFakeCli({"fake", "--impedance", "50", "--append", strLog.c_str()});
     EXPECT_EQ(run.nStatus, 1);
     EXPECT_TRUE(run.strOut.empty());
     EXPECT_FALSE(run.strErr.empty());
@@ -231,7 +219,7 @@ TEST(CalcCliTest, AppendFailureExitsOneAndKeepsFiles) {
 }
 
 TEST(CalcCliTest, JsonHoldsFullPrecisionInputs) {
-    const CRun run =
+    const CliRun run =
         RunFakeCli({"fake", "--impedance", "50.123456789012", "--json", "--name", "a\"b"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(run.strOut, "{\"impedance\":50.123456789012,\"name\":\"a\\\"b\"}\n");

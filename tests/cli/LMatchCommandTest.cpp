@@ -1,25 +1,15 @@
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
 CliRun RunLMatch(std::vector<const char*> args) {
-    args.insert(args.begin(), {"vantix-calc", "lmatch", "--time", "2005-03-07 09:05"});
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
+    args.insert(args.begin(), {"lmatch", "--time", "2005-03-07 09:05"});
+    return RunCli(args);
 }
 
 TEST(LMatchCommand, PrintsTheDialogReport) {

@@ -1,25 +1,15 @@
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
 CliRun RunLadder(std::vector<const char*> args) {
-    args.insert(args.begin(), {"vantix-calc", "ladder", "--time", "2005-03-07 09:05"});
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
+    args.insert(args.begin(), {"ladder", "--time", "2005-03-07 09:05"});
+    return RunCli(args);
 }
 
 TEST(LadderCommand, PrintsTheDialogReport) {

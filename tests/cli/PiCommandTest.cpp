@@ -1,37 +1,17 @@
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
+#include "support/WorkedReports.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
-CliRun RunCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
-}
 
 TEST(PiCommand, PrintsTheDialogsReport) {
     const CliRun run =
         RunCli({"pi", "--impedance", "50", "--attenuation", "10", "--time", "2026-12-08 09:05"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_EQ(run.strOut, "　　　　　***** π型アッテネータの計算 *****\r\n"
-                          "　　　　　2026-12-8  9:05\r\n"
-                          "　　　　　インピーダンス  50.0Ω\r\n"
-                          "　　　　　減衰量  10.0db\r\n"
-                          "　　　　　R1= 71.15Ω（１本）\r\n"
-                          "　　　　　R2= 96.24Ω（２本）\r\n"
-                          "\r\n");
+    EXPECT_EQ(run.strOut, kPiWorkedReport);
 }
 
 TEST(PiCommand, JsonCarriesFullPrecisionAndTexts) {

@@ -1,29 +1,14 @@
 #include "calc/toroid_coil/ToroidCoil.h"
 #include "calc/toroid_wizard/ToroidWizard.h"
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
 #include "tables/ToroidCoreCatalog.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
-CliRun RunCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
-}
 
 const CLocalTime kTime{2026, 12, 8, 10, 30};
 
@@ -66,10 +51,7 @@ TEST(ToroidCommandTest, RefusesWhatTheDialogCouldNotReport) {
         {{"toroid", "--core", "T-12-0", "--inductance", "1e8"}, "577350"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 1) << c.args[4];
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 1, c.pszInMessage);
     }
 }
 
@@ -90,10 +72,7 @@ TEST(ToroidCommandTest, BadUsageNamesTheProblem) {
         {{"toroid-search", "--inductance", "100000001"}, "100000001"},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.nStatus, 2) << c.pszInMessage;
-        EXPECT_EQ(run.strOut, "");
-        EXPECT_NE(run.strErr.find(c.pszInMessage), std::string::npos) << run.strErr;
+        ExpectFailure(c.args, 2, c.pszInMessage);
     }
 }
 

@@ -1,39 +1,17 @@
-#include "cli/CalcCommand.h"
+#include "cli/CliTestSupport.h"
+#include "support/WorkedReports.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int nStatus;
-    std::string strOut;
-    std::string strErr;
-};
-
-CliRun RunCli(std::vector<const char*> args) {
-    args.insert(args.begin(), "vantix-calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int nStatus = RunCalcCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {nStatus, out.str(), err.str()};
-}
 
 TEST(VfoCommand, PrintsTheDialogsReport) {
     const CliRun run = RunCli({"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax",
                                "100", "--time", "2026-12-08 18:30"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_EQ(run.strOut, "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
-                          "　　　　　2026-12-8  18:30\r\n"
-                          "　　　　　下限発振周波数  3.50MHz\r\n"
-                          "　　　　　上限発振周波数  7.00MHz\r\n"
-                          "　　　　　バリコン最小容量 10.00PF\r\n"
-                          "　　　　　バリコン最大容量 100.00PF\r\n"
-                          "　　　　　コイル容量 17.23μH\r\n"
-                          "　　　　　固定コンデンサ容量  20.00PF\r\n"
-                          "\r\n");
+    EXPECT_EQ(run.strOut, kVfoWorkedReport);
 }
 
 TEST(VfoCommand, NegativeFixedCapacitorIsAResultNotARefusal) {
@@ -52,10 +30,7 @@ TEST(VfoCommand, RefusesWhatTheDialogRefuses) {
         {"vfo", "--fmin", "1e-300", "--fmax", "1000", "--cmin", "10", "--cmax", "100"},
     };
     for (const auto& args : refused) {
-        const CliRun run = RunCli(args);
-        EXPECT_EQ(run.nStatus, 1) << args[2];
-        EXPECT_TRUE(run.strOut.empty());
-        EXPECT_FALSE(run.strErr.empty());
+        ExpectFailure(args, 1);
     }
     EXPECT_EQ(
         RunCli({"vfo", "--fmin", "3.5", "--fmax", "1001", "--cmin", "10", "--cmax", "100"}).nStatus,

@@ -5,6 +5,7 @@
 #include "dialogs/MessageSink.h"
 #include "dialogs/SchematicPicture.h"
 #include "dialogs/UpDownControl.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 
 #include <QCheckBox>
@@ -111,21 +112,9 @@ public:
     QTreeWidget* m_pListView = nullptr;
 };
 
-class CalcDialogTest : public ::testing::Test {
+class CalcDialogTest : public CDialogTestOf<CTestDlg> {
 protected:
-    void SetUp() override {
-        m_previous = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_previous); }
-
     template <class T> T* Item(int nId) { return m_dlg.Item<T>(nId); }
-
-    CTestDlg m_dlg;
-    QStringList m_messages;
-    MessageHandler m_previous;
 };
 
 TEST(DialogUnits, MapsEachEdgeWithRounding) {

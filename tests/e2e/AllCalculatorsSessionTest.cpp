@@ -3,7 +3,6 @@
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "dialogs/CalcDialog.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
 
 #include <QAction>
@@ -37,18 +36,13 @@ std::string CoreReport(const QStringList& arguments) {
     return calc.readAllStandardOutput().toStdString();
 }
 
-class AllCalculatorsSession : public CShellTest {
+class AllCalculatorsSession : public CShellSessionTest {
 protected:
+    AllCalculatorsSession() : CShellSessionTest(kTime) {}
+
     void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_pFrame->show();
-        m_pFrame->activateWindow(); // no window manager does it under Xvfb
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
+        CShellSessionTest::SetUp();
+        ShowFrame();
     }
 
     // The item of the calculator menu with this text.
@@ -74,8 +68,6 @@ protected:
         WhenModalShown(std::move(fnActions));
         pItem->trigger();
     }
-
-    ReportClockFn m_previousClock;
 };
 
 // Clicks into a field, selects what it holds and types over it.
@@ -95,10 +87,6 @@ void CommitIntoFocus(const QString& strText) {
     QApplication::sendEvent(QApplication::focusWidget(), &event);
 }
 
-void ClickOk(QDialog& dialog) {
-    QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
-}
-
 TEST_F(AllCalculatorsSession, SixCalculatorsIntoOneSavedLog) {
     // Ladder filter: typed with Enter between the fields.
     RunFromMenu(QStringLiteral("ラダー型フィルター"), [](QDialog& dialog) {
@@ -107,14 +95,14 @@ TEST_F(AllCalculatorsSession, SixCalculatorsIntoOneSavedLog) {
         TypeToFocus("3.5");
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("2.4");
-        ClickOk(dialog);
+        ClickItem(dialog, kIdOk);
     });
     // L-match: opens with the filter's frequency, 50 Ω and its impedance.
-    RunFromMenu(QStringLiteral("Ｌマッチ"), [](QDialog& dialog) { ClickOk(dialog); });
+    RunFromMenu(QStringLiteral("Ｌマッチ"), [](QDialog& dialog) { ClickItem(dialog, kIdOk); });
     // Toroidal coil: the first core of the list, 20 turns.
     RunFromMenu(QStringLiteral("トロイダルコイル"), [](QDialog& dialog) {
         TypeInto(dialog, 1012, "20");
-        ClickOk(dialog);
+        ClickItem(dialog, kIdOk);
     });
     // Air-core coil: full-width digits as a Japanese input method types them.
     RunFromMenu(QStringLiteral("空芯コイル"), [](QDialog& dialog) {
@@ -123,19 +111,19 @@ TEST_F(AllCalculatorsSession, SixCalculatorsIntoOneSavedLog) {
         TypeInto(dialog, 1013, "20");
         TypeInto(dialog, 1016, "1");
         TypeInto(dialog, 1014, "20");
-        ClickOk(dialog);
+        ClickItem(dialog, kIdOk);
     });
     RunFromMenu(QStringLiteral("π型アッテネータ"), [](QDialog& dialog) {
         TypeInto(dialog, 1022, "50");
         TypeInto(dialog, 1023, "10");
-        ClickOk(dialog);
+        ClickItem(dialog, kIdOk);
     });
     RunFromMenu(QStringLiteral("ＶＦＯのタンク回路"), [](QDialog& dialog) {
         TypeInto(dialog, 1029, "3.5");
         TypeInto(dialog, 1013, "7");
         TypeInto(dialog, 1014, "10");
         TypeInto(dialog, 1015, "100");
-        ClickOk(dialog);
+        ClickItem(dialog, kIdOk);
     });
     EXPECT_TRUE(m_pFrame->GetDocument()->IsModified());
     EXPECT_TRUE(m_messages.empty());

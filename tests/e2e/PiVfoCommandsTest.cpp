@@ -2,8 +2,8 @@
 
 #include "app/VantixDoc.h"
 #include "dialogs/CalcDialog.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "text/ShiftJis.h"
 
 #include <QAction>
@@ -31,40 +31,25 @@ void PrintTo(const CommandCase& c, std::ostream* pOut) {
     *pOut << c.pszName;
 }
 
-class CalculatorCommands : public CShellTest, public ::testing::WithParamInterface<CommandCase> {
+class CalculatorCommands : public CShellSessionTest,
+                           public ::testing::WithParamInterface<CommandCase> {
 protected:
+    CalculatorCommands() : CShellSessionTest(kTime) {}
+
     void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_pFrame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
+        CShellSessionTest::SetUp();
+        ShowFrame();
         WriteBytes(Path("log.txt"), "\x91\x4f\x82\xcc\x8c\x76\x8e\x5a\r\n"); // 前の計算
         ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("log.txt")));
     }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
-    }
-
-    void Trigger(int nCommand) {
-        QAction* pAction = m_pFrame->FindCommand(nCommand);
-        ASSERT_NE(pAction, nullptr);
-        ASSERT_TRUE(pAction->isEnabled());
-        pAction->trigger();
-    }
-
-    ReportClockFn m_previousClock;
 };
 
 TEST_P(CalculatorCommands, OkAppendsTheReportAndSaveWritesItInShiftJis) {
     const CommandCase& c = GetParam();
     WhenModalShown([&](QDialog& dialog) {
-        for (const char* pszValue : c.values) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
+        EnterValues(c.values);
         TypeToFocus(QString::fromUtf8(c.values.front()));
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+        ClickItem(dialog, kIdOk);
     });
     Trigger(c.nCommand);
     CVantixDoc* pDoc = m_pFrame->GetDocument();
@@ -83,7 +68,7 @@ TEST_P(CalculatorCommands, CancelAndFailedOkLeaveTheLogAlone) {
     const CommandCase& c = GetParam();
     WhenModalShown([&](QDialog& dialog) {
         TypeToFocus("99999"); // beyond every field's range
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(kIdOk), Qt::LeftButton);
+        ClickItem(dialog, kIdOk);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(m_messages.size(), 1u);
         KeyToFocus(Qt::Key_Escape);
@@ -105,18 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "　　　　　R1= 71.15Ω（１本）\r\n"
                                   "　　　　　R2= 96.24Ω（２本）\r\n"
                                   "\r\n"},
-                      CommandCase{"VfoTank",
-                                  kVfoCommand,
-                                  {"3.5", "7", "10", "100"},
-                                  "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
-                                  "　　　　　2026-12-8  18:30\r\n"
-                                  "　　　　　下限発振周波数  3.50MHz\r\n"
-                                  "　　　　　上限発振周波数  7.00MHz\r\n"
-                                  "　　　　　バリコン最小容量 10.00PF\r\n"
-                                  "　　　　　バリコン最大容量 100.00PF\r\n"
-                                  "　　　　　コイル容量 17.23μH\r\n"
-                                  "　　　　　固定コンデンサ容量  20.00PF\r\n"
-                                  "\r\n"}),
+                      CommandCase{
+                          "VfoTank", kVfoCommand, {"3.5", "7", "10", "100"}, kVfoWorkedReport}),
     [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.pszName; });
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "app/ShellTestSupport.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
-#include "calc/toroid_coil/ToroidCoilDlg.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/ToroidCoilTemplate.h"
 
 #include <QAction>
@@ -12,55 +11,30 @@ namespace {
 
 // The menu command 32773 opens the toroidal coil calculator; OK appends its
 // report, and the wizard's list option appends the framed list instead.
-class ToroidCommandE2ETest : public CShellTest {
+class ToroidCommandE2ETest : public CShellSessionTest {
 protected:
-    void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return CLocalTime{2026, 12, 8, 10, 30}; });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
-    }
-
-    ReportClockFn m_previousClock;
+    ToroidCommandE2ETest() : CShellSessionTest(CLocalTime{2026, 12, 8, 10, 30}) {}
 };
 
 TEST_F(ToroidCommandE2ETest, MenuCommandAppendsTheReportOnOk) {
-    QAction* pCommand = m_pFrame->FindCommand(32773);
-    ASSERT_NE(pCommand, nullptr);
-    ASSERT_TRUE(pCommand->isEnabled());
-
     WhenModalShown([](QDialog& dialog) {
-        auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("20");
-        QTest::mouseClick(dlg.GetDlgItem(1), Qt::LeftButton);
+        ClickItem(dialog, 1);
     });
-    pCommand->trigger();
-    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(),
-              "　　　　　***** トロイダルコイルの計算 *****\r\n"
-              "　　　　　2026-12-8  10:30\r\n"
-              "　　　　　コア種類  T-200-41\r\n"
-              "　　　　　巻き数  20\r\n"
-              "　　　　　外径 50.8 mm\r\n"
-              "　　　　　内径 31.8 mm\r\n"
-              "　　　　　厚さ 14.0 mm\r\n"
-              "　　　　　コア色  緑\r\n"
-              "　　　　　インダクタンス  30.20 μH\r\n"
-              "\r\n");
+    Trigger(32773);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kToroidWorkedReport);
 
     // The wizard's list option closes the calculator, and the list lands in the log.
     WhenModalShown([](QDialog& dialog) {
         WhenModalShown([](QDialog& wizard) {
             TypeToFocus("10");
             KeyToFocus(Qt::Key_Return);
-            QTest::mouseClick(static_cast<CCalcDialog&>(wizard).GetDlgItem(1), Qt::LeftButton);
+            ClickItem(wizard, 1);
         });
-        QTest::mouseClick(static_cast<CToroidCoilDlg&>(dialog).GetDlgItem(kToroidWizardButton),
-                          Qt::LeftButton);
+        ClickItem(dialog, kToroidWizardButton);
     });
-    pCommand->trigger();
+    Trigger(32773);
     const std::string strLog = m_pFrame->GetDocument()->SavedText();
     EXPECT_NE(strLog.find("\r\n\r\n"
                           "　　　　　***** トロイダルコイルの計算 *****\r\n"

@@ -5,6 +5,8 @@
 // active modal window. A dialog the actions leave open is cancelled and the
 // test fails, so no test can hang on a forgotten dialog.
 
+#include "dialogs/CalcDialog.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
@@ -13,18 +15,32 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using ModalActions = std::function<void(QDialog& dialog)>;
 
-// Runs fnActions on the next modal dialog that becomes active (one opened by
-// a menu command, for instance). Call it before the code that opens the dialog.
-inline void WhenModalShown(ModalActions fnActions, int nTimeoutMs = 5000) {
+// Waits until keys typed now reach the window. A busy machine can report
+// the window active while the focus widget is still in the one below it.
+inline bool HasKeyboard(QWidget& window) {
+    return QTest::qWaitForWindowActive(&window) && QTest::qWaitFor([&] {
+               const QWidget* pFocus = QApplication::focusWidget();
+               return pFocus != nullptr && pFocus->window() == &window;
+           });
+}
+
+// Runs fnActions on the next TDialog that becomes the active modal window,
+// once it has the keyboard. Call it before the code that opens the dialog. A
+// wizard opened from inside a calculator's modal run is waited for by its
+// own type, since the calculator is already modal.
+template <class TDialog>
+void WhenShownAs(std::function<void(TDialog&)> fnActions, int nTimeoutMs = 5000) {
     constexpr int kPollMs = 5;
     auto* pPoll = new QTimer(qApp);
     auto nWaited = std::make_shared<int>(0);
     pPoll->setInterval(kPollMs);
     QObject::connect(pPoll, &QTimer::timeout, [pPoll, nWaited, fnActions, nTimeoutMs] {
-        auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* pDialog = qobject_cast<TDialog*>(QApplication::activeModalWidget());
         if (!pDialog || !pDialog->isVisible()) {
             *nWaited += kPollMs;
             if (*nWaited > nTimeoutMs) {
@@ -36,8 +52,8 @@ inline void WhenModalShown(ModalActions fnActions, int nTimeoutMs = 5000) {
         }
         pPoll->stop();
         pPoll->deleteLater();
-        if (!QTest::qWaitForWindowActive(pDialog)) {
-            ADD_FAILURE() << "the modal dialog never became active";
+        if (!HasKeyboard(*pDialog)) {
+            ADD_FAILURE() << "the modal dialog never took the keyboard";
         }
         fnActions(*pDialog);
         if (pDialog->isVisible()) {
@@ -46,6 +62,12 @@ inline void WhenModalShown(ModalActions fnActions, int nTimeoutMs = 5000) {
         }
     });
     pPoll->start();
+}
+
+// Runs fnActions on the next modal dialog that becomes active (one opened by
+// a menu command, for instance).
+inline void WhenModalShown(ModalActions fnActions, int nTimeoutMs = 5000) {
+    WhenShownAs<QDialog>(std::move(fnActions), nTimeoutMs);
 }
 
 // Runs the dialog modally with the actions; returns what exec() returned.
@@ -61,4 +83,20 @@ inline void KeyToFocus(Qt::Key eKey) {
 
 inline void TypeToFocus(const QString& strText) {
     QTest::keyClicks(QApplication::focusWidget(), strText);
+}
+
+// Types each value into the focused edit and presses Enter after it, as a
+// user goes through a calculator's Enter cycle.
+inline void EnterValues(const std::vector<const char*>& values) {
+    for (const char* pszValue : values) {
+        TypeToFocus(QString::fromUtf8(pszValue));
+        KeyToFocus(Qt::Key_Return);
+    }
+}
+
+// Clicks the calculator's control with this resource id, as a user does.
+inline void ClickItem(QDialog& dialog, int nId) {
+    QWidget* pItem = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
+    ASSERT_NE(pItem, nullptr) << nId;
+    QTest::mouseClick(pItem, Qt::LeftButton);
 }

@@ -5,11 +5,11 @@
 #include "calc/air_coil/AirCoil.h"
 #include "calc/air_coil_wizard/AirCoilWizard.h"
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
 #include "dialogs/UpDownControl.h"
 #include "report/ReportFormatter.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/AirCoilTemplate.h"
 #include "templates/AirCoilWizardTemplate.h"
 #include "text/NumberInput.h"
@@ -26,14 +26,6 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
 
-const char* const kWorkedReport = "　　　　　***** ソレノイドコイルの計算 *****\r\n"
-                                  "　　　　　2026-12-8  9:05\r\n"
-                                  "　　　　　直径  10.0mm\r\n"
-                                  "　　　　　長さ  20.0mm\r\n"
-                                  "　　　　　巻き数  20.0\r\n"
-                                  "　　　　　インダクタンス  1.918 μH\r\n"
-                                  "\r\n";
-
 std::string InductanceText(double dMeanDiameter, double dLength, double dTurns) {
     std::string strText;
     CReportFormatter().FormatInductance(strText,
@@ -41,74 +33,16 @@ std::string InductanceText(double dMeanDiameter, double dLength, double dTurns) 
     return strText;
 }
 
-// Waits until keys typed now reach the window. A busy machine can report
-// the window active while the focus widget is still in the one below it.
-bool HasKeyboard(QWidget& window) {
-    return QTest::qWaitForWindowActive(&window) && QTest::qWaitFor([&] {
-               const QWidget* pFocus = QApplication::focusWidget();
-               return pFocus != nullptr && pFocus->window() == &window;
-           });
-}
-
-// The wizard opens from inside the calculator's modal run, so the driver
-// waits for the wizard itself rather than for any modal dialog.
-void WhenWizardShown(std::function<void(CAirCoilWizardDlg&)> fnActions) {
-    constexpr int kPollMs = 5;
-    auto* pPoll = new QTimer(qApp);
-    auto nWaited = std::make_shared<int>(0);
-    pPoll->setInterval(kPollMs);
-    QObject::connect(pPoll, &QTimer::timeout, [pPoll, nWaited, fnActions] {
-        auto* pWizard = qobject_cast<CAirCoilWizardDlg*>(QApplication::activeModalWidget());
-        if (!pWizard || !pWizard->isVisible()) {
-            if ((*nWaited += kPollMs) > 5000) {
-                pPoll->stop();
-                pPoll->deleteLater();
-                ADD_FAILURE() << "the wizard never appeared";
-            }
-            return;
-        }
-        pPoll->stop();
-        pPoll->deleteLater();
-        EXPECT_TRUE(HasKeyboard(*pWizard));
-        fnActions(*pWizard);
-        if (pWizard->isVisible()) {
-            ADD_FAILURE() << "the actions left the wizard open; cancelling it";
-            pWizard->reject();
-        }
-    });
-    pPoll->start();
-}
-
-class AirCoilDlgTest : public ::testing::Test {
+// The Enter cycle goes diameter, length, wire, turns.
+class AirCoilDlgTest : public CDialogTestOf<CAirCoilDlg> {
 protected:
-    void SetUp() override {
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
+    AirCoilDlgTest() : CDialogTestOf(kTime) {}
 
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
     QString Edit(int nId) { return m_dlg.Item<QLineEdit>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
-    // Types each value into the focused edit and presses Enter after it; the
-    // Enter order is diameter, length, wire, turns.
-    void EnterValues(std::initializer_list<const char*> values) {
-        for (const char* pszValue : values) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
-    }
     bool WizardEnabled() { return m_dlg.GetDlgItem(kAirCoilWizardButton)->isEnabled(); }
     // Opens the wizard, types the target, presses Enter and then OK or Cancel.
     void RunWizard(const QString& strTarget, int nEnd, QString* pShownTurns = nullptr) {
-        WhenWizardShown([&](CAirCoilWizardDlg& wizard) {
+        WhenShownAs<CAirCoilWizardDlg>([&](CAirCoilWizardDlg& wizard) {
             TypeToFocus(strTarget);
             KeyToFocus(Qt::Key_Return);
             if (pShownTurns) {
@@ -122,11 +56,6 @@ protected:
     // The calculator takes the activation back itself once the wizard is
     // gone (there is no window manager here to do it).
     void Reactivate() { EXPECT_TRUE(HasKeyboard(m_dlg)); }
-
-    CAirCoilDlg m_dlg;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(AirCoilDlgTest, OpensEmptyAndOkAtOnceHandsOverTwoEmptyLines) {
@@ -161,7 +90,7 @@ TEST_F(AirCoilDlgTest, WorkedCoilThroughTheEnterOrder) {
         EXPECT_EQ(FocusId(), kAirCoilDiameterEdit);
         EXPECT_EQ(m_dlg.m_editDiameter->selectedText(), "10");
         EXPECT_EQ(Shown(kAirCoilInductanceStatic), "1.918 μH");
-        EXPECT_EQ(m_dlg.m_strReport, kWorkedReport);
+        EXPECT_EQ(m_dlg.m_strReport, kAirCoilWorkedReport);
         // Enter on a button goes back to the inner diameter as well.
         m_dlg.GetDlgItem(kAirCoilComputeButton)->setFocus();
         KeyToFocus(Qt::Key_Return);
@@ -170,7 +99,7 @@ TEST_F(AirCoilDlgTest, WorkedCoilThroughTheEnterOrder) {
         Click(1);
     });
     EXPECT_EQ(nResult, kIdOk);
-    EXPECT_EQ(m_dlg.m_strReport, kWorkedReport);
+    EXPECT_EQ(m_dlg.m_strReport, kAirCoilWorkedReport);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
@@ -189,7 +118,7 @@ TEST_F(AirCoilDlgTest, GaugePickOverwritesTheWireAndRecomputes) {
         EXPECT_EQ(Shown(kAirCoilInductanceStatic),
                   QString::fromStdString(InductanceText(10.813, 20.0, 20.0)));
         // The wizard shows the coil with one and three decimals.
-        WhenWizardShown([&](CAirCoilWizardDlg& wizard) {
+        WhenShownAs<CAirCoilWizardDlg>([&](CAirCoilWizardDlg& wizard) {
             EXPECT_EQ(wizard.Item<QLabel>(kAirCoilWizardDiameterStatic)->text(), "10.0");
             EXPECT_EQ(wizard.Item<QLabel>(kAirCoilWizardLengthStatic)->text(), "20.0");
             EXPECT_EQ(wizard.Item<QLabel>(kAirCoilWizardWireStatic)->text(), "0.813");
@@ -296,44 +225,28 @@ TEST_F(AirCoilDlgTest, CountBeyondTheTurnsFieldMeetsItsRangeCheck) {
 }
 
 // The menu command runs the calculator and appends its report on OK only.
-class AirCoilMenuTest : public CShellTest {
+class AirCoilMenuTest : public CShellSessionTest {
 protected:
-    void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
-    }
-    ReportClockFn m_previousClock;
+    AirCoilMenuTest() : CShellSessionTest(kTime) {}
 };
 
 TEST_F(AirCoilMenuTest, OkAppendsTheReportCancelAppendsNothing) {
-    QAction* pCommand = m_pFrame->FindCommand(32774);
-    ASSERT_TRUE(pCommand->isEnabled());
     WhenModalShown([](QDialog& dialog) {
         ASSERT_TRUE(HasKeyboard(dialog));
         EXPECT_EQ(dialog.windowTitle(), "空芯コイルの計算");
-        for (const char* pszValue : {"10", "20", "1", "20"}) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
+        EnterValues({"10", "20", "1", "20"});
         KeyToFocus(Qt::Key_Escape);
     });
-    pCommand->trigger();
+    Trigger(32774);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "");
 
     WhenModalShown([](QDialog& dialog) {
         ASSERT_TRUE(HasKeyboard(dialog));
-        for (const char* pszValue : {"10", "20", "1", "20"}) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(1), Qt::LeftButton);
+        EnterValues({"10", "20", "1", "20"});
+        ClickItem(dialog, 1);
     });
-    pCommand->trigger();
-    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kWorkedReport);
+    Trigger(32774);
+    EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), kAirCoilWorkedReport);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "calc/air_coil/AirCoil.h"
 
+#include "support/WorkedReports.h"
 #include "text/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -149,13 +150,7 @@ TEST(ComputeAirCoilTest, WorkedReportByteForByte) {
     const CAirCoilResult result = ComputeAirCoil({10.0, 20.0, 1.0, 20.0}, kTime);
     EXPECT_EQ(result.strInductance, "1.918 μH");
     EXPECT_TRUE(result.bHasReport);
-    EXPECT_EQ(result.strReport, "　　　　　***** ソレノイドコイルの計算 *****\r\n"
-                                "　　　　　2026-12-8  9:05\r\n"
-                                "　　　　　直径  10.0mm\r\n"
-                                "　　　　　長さ  20.0mm\r\n"
-                                "　　　　　巻き数  20.0\r\n"
-                                "　　　　　インダクタンス  1.918 μH\r\n"
-                                "\r\n");
+    EXPECT_EQ(result.strReport, kAirCoilWorkedReport);
     std::string strBytes;
     CEncodeError error;
     ASSERT_TRUE(EncodeShiftJis(result.strReport, strBytes, error));

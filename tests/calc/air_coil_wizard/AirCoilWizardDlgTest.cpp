@@ -1,6 +1,6 @@
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 
-#include "dialogs/MessageSink.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 #include "templates/AirCoilWizardTemplate.h"
 
@@ -9,23 +9,8 @@
 
 namespace {
 
-class AirCoilWizardDlgTest : public ::testing::Test {
+class AirCoilWizardDlgTest : public CDialogTestOf<CAirCoilWizardDlg> {
 protected:
-    void SetUp() override {
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_previousHandler); }
-
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
-
-    CAirCoilWizardDlg m_dlg;
-    QStringList m_messages;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(AirCoilWizardDlgTest, EnterSolvesInPlace) {

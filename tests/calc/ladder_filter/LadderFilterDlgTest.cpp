@@ -1,7 +1,6 @@
 #include "calc/ladder_filter/LadderFilterDlg.h"
 
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 #include "templates/LadderFilterTemplate.h"
 
@@ -13,30 +12,10 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
 
-class LadderFilterDlgTest : public ::testing::Test {
+class LadderFilterDlgTest : public CDialogTestOf<CLadderFilterDlg> {
 protected:
-    void SetUp() override {
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
+    LadderFilterDlgTest() : CDialogTestOf(kTime) {}
 
-    static QWidget* Item(QDialog& dialog, int nId) {
-        return dialog.findChild<QWidget*>(QStringLiteral("id%1").arg(nId));
-    }
-    static int FocusId(QDialog& dialog) {
-        QWidget* pFocus = QApplication::focusWidget();
-        return pFocus && pFocus->parent() == &dialog ? pFocus->objectName().mid(2).toInt() : 0;
-    }
-    static void Click(QDialog& dialog, int nId) {
-        QTest::mouseClick(Item(dialog, nId), Qt::LeftButton);
-    }
     // The list's items, top to bottom, each as its four cells joined by "|".
     QStringList ListRows() const {
         QStringList rows;
@@ -51,19 +30,7 @@ protected:
         return rows;
     }
     // Types the worked example 10 MHz / 3.5 pF / 2.4 kHz through the Enter cycle.
-    static void TypeWorkedExample() {
-        TypeToFocus("10");
-        KeyToFocus(Qt::Key_Return);
-        TypeToFocus("3.5");
-        KeyToFocus(Qt::Key_Return);
-        TypeToFocus("2.4");
-        KeyToFocus(Qt::Key_Return);
-    }
-
-    CLadderFilterDlg m_dlg;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
+    static void TypeWorkedExample() { EnterValues({"10", "3.5", "2.4"}); }
 };
 
 const QStringList kEmptyRows = QStringList(QString("|||")) + QStringList(12, QString("|||"));

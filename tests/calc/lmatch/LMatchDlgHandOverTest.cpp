@@ -4,7 +4,6 @@
 #include "app/VantixView.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
-#include "dialogs/ReportClock.h"
 #include "support/ModalDriver.h"
 
 #include <QAction>
@@ -28,39 +27,21 @@ struct CShown {
     QString strC;
 };
 
-class LadderToLMatch : public CShellTest {
+class LadderToLMatch : public CShellSessionTest {
 protected:
+    LadderToLMatch() : CShellSessionTest(kTime) {}
+
     void SetUp() override {
-        CShellTest::SetUp();
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_pFrame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_pFrame.get()));
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        CShellTest::TearDown();
-    }
-
-    void Trigger(int nCommand) {
-        QAction* pAction = m_pFrame->FindCommand(nCommand);
-        ASSERT_NE(pAction, nullptr);
-        ASSERT_TRUE(pAction->isEnabled());
-        pAction->trigger();
-    }
-
-    static void Click(QDialog& dialog, int nId) {
-        QTest::mouseClick(static_cast<CCalcDialog&>(dialog).GetDlgItem(nId), Qt::LeftButton);
+        CShellSessionTest::SetUp();
+        ShowFrame();
     }
 
     // Runs the ladder filter: types the values through the Enter cycle, then
     // ends with the given button.
     void RunLadder(std::vector<const char*> values, int nEndId) {
         WhenModalShown([values, nEndId](QDialog& dialog) {
-            for (const char* pszValue : values) {
-                TypeToFocus(QString::fromUtf8(pszValue));
-                KeyToFocus(Qt::Key_Return);
-            }
-            Click(dialog, nEndId);
+            EnterValues(values);
+            ClickItem(dialog, nEndId);
         });
         Trigger(kLadderCommand);
     }
@@ -82,8 +63,6 @@ protected:
     }
 
     CVantixView& View() { return *m_pFrame->GetView(); }
-
-    ReportClockFn m_previousClock;
 };
 
 TEST_F(LadderToLMatch, OkHandsOverFrequencyFiftyOhmsAndTheCutImpedance) {
@@ -132,16 +111,13 @@ TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverThePreviousImpedan
     // The fourth value goes to the frequency, then the bandwidth is cleared:
     // the last complete computation was made at 10 MHz.
     WhenModalShown([](QDialog& dialog) {
-        for (const char* pszValue : {"10", "3.5", "2.4"}) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
+        EnterValues({"10", "3.5", "2.4"});
         KeyToFocus(Qt::Key_Return);
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("0");
         KeyToFocus(Qt::Key_Return);
         TypeToFocus("7");
-        Click(dialog, kIdOk);
+        ClickItem(dialog, kIdOk);
     });
     Trigger(kLadderCommand);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "\r\n");
@@ -163,7 +139,7 @@ TEST_F(LadderToLMatch, ImpedanceBeyondAnyIntegerIsHandedOverCutNotWrapped) {
 TEST_F(LadderToLMatch, LMatchOkAppendsItsReportAfterTheLadderReport) {
     RunLadder({"10", "3.5", "2.4"}, kIdOk);
     const std::string strLadder = m_pFrame->GetDocument()->SavedText();
-    WhenModalShown([](QDialog& dialog) { Click(dialog, kIdOk); });
+    WhenModalShown([](QDialog& dialog) { ClickItem(dialog, kIdOk); });
     Trigger(kLMatchCommand);
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(),
               strLadder + "　　　　　***** Ｌ型マッチング回路の計算 *****\r\n"

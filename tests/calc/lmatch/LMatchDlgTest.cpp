@@ -1,7 +1,6 @@
 #include "calc/lmatch/LMatchDlg.h"
 
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 #include "templates/LMatchTemplate.h"
 
@@ -21,54 +20,17 @@ const char* const kTenMhzReport = "　　　　　***** Ｌ型マッチング回
                                   "　　　　　L= 1.75μH\r\n"
                                   "\r\n";
 
-class LMatchDlgTest : public ::testing::Test {
+class LMatchDlgTest : public CDialogTestOf<CLMatchDlg> {
 protected:
-    void SetUp() override {
-        // Every computation asks for the time once (a refused one too): the
-        // count tells how often the dialog computed.
-        m_previousClock = SetReportClock([this] {
-            ++m_nComputations;
-            return kTime;
-        });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
+    // Every computation asks for the time once (a refused one too), so
+    // m_nClockReads tells how often the dialog computed.
+    LMatchDlgTest() : CDialogTestOf(kTime) {}
 
-    static QWidget* Item(QDialog& dialog, int nId) {
-        return dialog.findChild<QWidget*>(QStringLiteral("id%1").arg(nId));
-    }
-    static QString Text(QDialog& dialog, int nId) {
-        QWidget* pItem = Item(dialog, nId);
-        if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
-            return pEdit->text();
-        }
-        auto* pLabel = qobject_cast<QLabel*>(pItem);
-        return pLabel ? pLabel->text() : QString();
-    }
-    static int FocusId(QDialog& dialog) {
-        QWidget* pFocus = QApplication::focusWidget();
-        return pFocus && pFocus->parent() == &dialog ? pFocus->objectName().mid(2).toInt() : 0;
-    }
-    static void Click(QDialog& dialog, int nId) {
-        QTest::mouseClick(Item(dialog, nId), Qt::LeftButton);
-    }
     void Preset(double dFrequency, double dZin, double dZout) {
         m_dlg.m_dFrequency = dFrequency;
         m_dlg.m_dZin = dZin;
         m_dlg.m_dZout = dZout;
     }
-
-    CLMatchDlg m_dlg;
-    int m_nComputations = 0;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(LMatchDlgTest, OpensWithZerosWhenNothingIsHandedOver) {
@@ -95,7 +57,7 @@ TEST_F(LMatchDlgTest, PresetValuesShowTheirResultsBeforeAnyInput) {
         EXPECT_EQ(Text(dialog, kLMatchInductorStatic), "L(μH)=1.75");
         EXPECT_EQ(Text(dialog, kLMatchCapacitorStatic), "C(PF)=119.74");
         EXPECT_EQ(m_dlg.m_strReport, kTenMhzReport);
-        EXPECT_EQ(m_nComputations, 1);
+        EXPECT_EQ(m_nClockReads, 1);
         Click(dialog, 2);
     });
 }
@@ -132,14 +94,14 @@ TEST_F(LMatchDlgTest, ComputeButtonComputesTwiceWithTheSameResult) {
     Preset(10.0, 50.0, 293.37);
     RunModal(m_dlg, [&](QDialog& dialog) {
         ASSERT_EQ(FocusId(dialog), kLMatchFrequencyEdit);
-        m_nComputations = 0;
+        m_nClockReads = 0;
         Click(dialog, kLMatchComputeButton);
-        EXPECT_EQ(m_nComputations, 2); // the focus loss, then the click
+        EXPECT_EQ(m_nClockReads, 2); // the focus loss, then the click
         EXPECT_EQ(m_dlg.m_nFocus, 4);
         EXPECT_EQ(m_dlg.m_strReport, kTenMhzReport);
         EXPECT_EQ(Text(dialog, kLMatchCapacitorStatic), "C(PF)=119.74");
         Click(dialog, kLMatchComputeButton); // focus already on the button
-        EXPECT_EQ(m_nComputations, 3);
+        EXPECT_EQ(m_nClockReads, 3);
         Click(dialog, 2);
     });
 }

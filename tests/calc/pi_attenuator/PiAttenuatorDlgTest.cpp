@@ -1,8 +1,8 @@
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/PiAttenuatorTemplate.h"
 
 #include <QLabel>
@@ -15,51 +15,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
 
-const char* const kFiftyOhmsTenDb = "　　　　　***** π型アッテネータの計算 *****\r\n"
-                                    "　　　　　2026-12-8  9:05\r\n"
-                                    "　　　　　インピーダンス  50.0Ω\r\n"
-                                    "　　　　　減衰量  10.0db\r\n"
-                                    "　　　　　R1= 71.15Ω（１本）\r\n"
-                                    "　　　　　R2= 96.24Ω（２本）\r\n"
-                                    "\r\n";
-
-class PiAttenuatorDlgTest : public ::testing::Test {
+class PiAttenuatorDlgTest : public CDialogTestOf<CPiAttenuatorDlg> {
 protected:
-    void SetUp() override {
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
-
-    static QString Text(QDialog& dialog, int nId) {
-        QWidget* pItem = dialog.findChild<QWidget*>(QStringLiteral("id%1").arg(nId));
-        if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
-            return pEdit->text();
-        }
-        auto* pLabel = qobject_cast<QLabel*>(pItem);
-        return pLabel ? pLabel->text() : QString();
-    }
-    static QWidget* Item(QDialog& dialog, int nId) {
-        return dialog.findChild<QWidget*>(QStringLiteral("id%1").arg(nId));
-    }
-    static int FocusId(QDialog& dialog) {
-        QWidget* pFocus = QApplication::focusWidget();
-        return pFocus && pFocus->parent() == &dialog ? pFocus->objectName().mid(2).toInt() : 0;
-    }
-    static void Click(QDialog& dialog, int nId) {
-        QTest::mouseClick(Item(dialog, nId), Qt::LeftButton);
-    }
-
-    CPiAttenuatorDlg m_dlg;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
+    PiAttenuatorDlgTest() : CDialogTestOf(kTime) {}
 };
 
 TEST_F(PiAttenuatorDlgTest, OpensWithZerosAndEmptyResults) {
@@ -93,7 +51,7 @@ TEST_F(PiAttenuatorDlgTest, EnterCyclesWithTextSelectedAndNeverCloses) {
         EXPECT_EQ(m_dlg.m_editImpedance->selectedText(), "50");
         EXPECT_EQ(Text(dialog, kPiR1Static), "71.15");
         EXPECT_EQ(Text(dialog, kPiR2Static), "96.24");
-        EXPECT_EQ(m_dlg.m_strReport, kFiftyOhmsTenDb);
+        EXPECT_EQ(m_dlg.m_strReport, kPiWorkedReport);
         // Enter with the focus on a button goes to the impedance.
         Item(dialog, 2)->setFocus();
         KeyToFocus(Qt::Key_Return);
@@ -112,7 +70,7 @@ TEST_F(PiAttenuatorDlgTest, OkClickedRightAfterTypingReportsTheTypedValues) {
         Click(dialog, 1);
     });
     EXPECT_EQ(nResult, kIdOk);
-    EXPECT_EQ(m_dlg.m_strReport, kFiftyOhmsTenDb);
+    EXPECT_EQ(m_dlg.m_strReport, kPiWorkedReport);
 }
 
 TEST_F(PiAttenuatorDlgTest, ComputeButtonComputesOnlyThroughTheFocusChange) {

@@ -1,4 +1,5 @@
 #include "calc/pi_attenuator/PiAttenuator.h"
+#include "support/WorkedReports.h"
 
 #include <gtest/gtest.h>
 
@@ -39,13 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PiAttenuator, ReportForFiftyOhmsTenDecibels) {
     const CPiAttenuatorResult result = ComputePiAttenuator(50.0, 10.0, kTime);
-    EXPECT_EQ(result.strReport, "　　　　　***** π型アッテネータの計算 *****\r\n"
-                                "　　　　　2026-12-8  9:05\r\n"
-                                "　　　　　インピーダンス  50.0Ω\r\n"
-                                "　　　　　減衰量  10.0db\r\n"
-                                "　　　　　R1= 71.15Ω（１本）\r\n"
-                                "　　　　　R2= 96.24Ω（２本）\r\n"
-                                "\r\n");
+    EXPECT_EQ(result.strReport, kPiWorkedReport);
 }
 
 TEST(PiAttenuator, ShuntResistorExceedsImpedanceAndMatchesClosedForm) {

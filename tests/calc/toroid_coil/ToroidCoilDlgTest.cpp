@@ -2,10 +2,10 @@
 
 #include "calc/toroid_wizard/ToroidWizard.h"
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
 #include "dialogs/UpDownControl.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/ToroidCoilTemplate.h"
 #include "templates/ToroidWizardTemplate.h"
 
@@ -20,51 +20,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 10, 30};
 
-const char* const kTwentyTurnsOnT200 = "　　　　　***** トロイダルコイルの計算 *****\r\n"
-                                       "　　　　　2026-12-8  10:30\r\n"
-                                       "　　　　　コア種類  T-200-41\r\n"
-                                       "　　　　　巻き数  20\r\n"
-                                       "　　　　　外径 50.8 mm\r\n"
-                                       "　　　　　内径 31.8 mm\r\n"
-                                       "　　　　　厚さ 14.0 mm\r\n"
-                                       "　　　　　コア色  緑\r\n"
-                                       "　　　　　インダクタンス  30.20 μH\r\n"
-                                       "\r\n";
-
-// Runs fnActions inside the next core wizard that opens (the calculator is
-// already modal, so the driver must wait for the wizard itself).
-void WhenWizardShown(std::function<void(CToroidWizardDlg&)> fnActions) {
-    auto pPoll = std::make_shared<QTimer>();
-    pPoll->setInterval(5);
-    QObject::connect(pPoll.get(), &QTimer::timeout, [pPoll, fnActions] {
-        auto* pWizard = qobject_cast<CToroidWizardDlg*>(QApplication::activeModalWidget());
-        if (pWizard == nullptr || !pWizard->isVisible()) {
-            return;
-        }
-        pPoll->stop();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(pWizard));
-        fnActions(*pWizard);
-        if (pWizard->isVisible()) {
-            ADD_FAILURE() << "the wizard was left open";
-            pWizard->reject();
-        }
-    });
-    pPoll->start();
-}
-
-class ToroidCoilDlgTest : public ::testing::Test {
+class ToroidCoilDlgTest : public CDialogTestOf<CToroidCoilDlg> {
 protected:
-    void SetUp() override {
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
+    ToroidCoilDlgTest() : CDialogTestOf(kTime) {}
 
     QWidget* Item(int nId) const { return m_dlg.GetDlgItem(nId); }
     QString Text(int nId) const {
@@ -73,8 +31,6 @@ protected:
         }
         return m_dlg.Item<QLabel>(nId)->text();
     }
-    void Click(int nId) const { QTest::mouseClick(Item(nId), Qt::LeftButton); }
-    int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
 
     void ChooseCore(const QString& strName) const {
         const int nTarget = m_dlg.m_comboCore->findText(strName);
@@ -101,11 +57,6 @@ protected:
         wizard.m_dSelectedTurns = dTurns;
         m_dlg.TakeWizardOutcome(wizard);
     }
-
-    CToroidCoilDlg m_dlg;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(ToroidCoilDlgTest, OpensOnTheFirstCoreWithNoTurns) {
@@ -142,7 +93,7 @@ TEST_F(ToroidCoilDlgTest, EnterComputesAndAlternatesWithoutClosing) {
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(FocusId(), kToroidCoreCombo);
         EXPECT_EQ(Text(kToroidInductanceStatic), "30.20 μH");
-        EXPECT_EQ(m_dlg.m_strReport, kTwentyTurnsOnT200);
+        EXPECT_EQ(m_dlg.m_strReport, kToroidWorkedReport);
         // From a button Enter goes to the core list.
         Item(kToroidComputeButton)->setFocus();
         KeyToFocus(Qt::Key_Return);
@@ -150,7 +101,7 @@ TEST_F(ToroidCoilDlgTest, EnterComputesAndAlternatesWithoutClosing) {
         Click(1);
     });
     EXPECT_EQ(nResult, kIdOk);
-    EXPECT_EQ(m_dlg.m_strReport, kTwentyTurnsOnT200);
+    EXPECT_EQ(m_dlg.m_strReport, kToroidWorkedReport);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
@@ -216,7 +167,7 @@ TEST_F(ToroidCoilDlgTest, UnusableTakeOverChangesNothing) {
     RunModal(m_dlg, [&](QDialog& dialog) {
         TypeTurns("20");
         KeyToFocus(Qt::Key_Return);
-        ASSERT_EQ(m_dlg.m_strReport, kTwentyTurnsOnT200);
+        ASSERT_EQ(m_dlg.m_strReport, kToroidWorkedReport);
         const double kNaN = std::numeric_limits<double>::quiet_NaN();
         const double kInf = std::numeric_limits<double>::infinity();
         TakeOver(1, "", 12.0);
@@ -228,7 +179,7 @@ TEST_F(ToroidCoilDlgTest, UnusableTakeOverChangesNothing) {
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(m_dlg.m_comboCore->currentText(), "T-200-41");
         EXPECT_EQ(Text(kToroidTurnsEdit), "20");
-        EXPECT_EQ(m_dlg.m_strReport, kTwentyTurnsOnT200);
+        EXPECT_EQ(m_dlg.m_strReport, kToroidWorkedReport);
         Click(2);
     });
     EXPECT_TRUE(m_messages.isEmpty());
@@ -252,7 +203,7 @@ TEST_F(ToroidCoilDlgTest, TakenOverTurnsBeyondTheFieldWarnAndStillCompute) {
 
 TEST_F(ToroidCoilDlgTest, WizardCarriesThePickedCoreOver) {
     const int nResult = RunModal(m_dlg, [&](QDialog& dialog) {
-        WhenWizardShown([](CToroidWizardDlg& wizard) {
+        WhenShownAs<CToroidWizardDlg>([](CToroidWizardDlg& wizard) {
             TypeToFocus("10");
             KeyToFocus(Qt::Key_Return);
             QTest::mouseClick(wizard.GetDlgItem(kWizardTakeCoreRadio), Qt::LeftButton);
@@ -265,9 +216,9 @@ TEST_F(ToroidCoilDlgTest, WizardCarriesThePickedCoreOver) {
         EXPECT_EQ(Text(kToroidInductanceStatic), "10.87 μH");
 
         // Cancel and "do nothing" leave everything as it is.
-        WhenWizardShown([](CToroidWizardDlg&) { KeyToFocus(Qt::Key_Escape); });
+        WhenShownAs<CToroidWizardDlg>([](CToroidWizardDlg&) { KeyToFocus(Qt::Key_Escape); });
         Click(kToroidWizardButton);
-        WhenWizardShown([](CToroidWizardDlg& wizard) {
+        WhenShownAs<CToroidWizardDlg>([](CToroidWizardDlg& wizard) {
             TypeToFocus("1");
             QTest::mouseClick(wizard.GetDlgItem(kWizardNothingRadio), Qt::LeftButton);
             QTest::mouseClick(wizard.GetDlgItem(1), Qt::LeftButton);
@@ -283,7 +234,7 @@ TEST_F(ToroidCoilDlgTest, WizardCarriesThePickedCoreOver) {
 TEST_F(ToroidCoilDlgTest, WizardListClosesTheCalculatorWithTheListReport) {
     std::string strList;
     const int nResult = RunModal(m_dlg, [&](QDialog&) {
-        WhenWizardShown([&](CToroidWizardDlg& wizard) {
+        WhenShownAs<CToroidWizardDlg>([&](CToroidWizardDlg& wizard) {
             TypeToFocus("10");
             KeyToFocus(Qt::Key_Return);
             strList = wizard.m_strList;

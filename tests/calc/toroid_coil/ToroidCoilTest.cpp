@@ -1,5 +1,6 @@
 #include "calc/toroid_coil/ToroidCoil.h"
 
+#include "support/WorkedReports.h"
 #include "tables/ToroidCoreCatalog.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,7 @@ CToroidCoilResult ComputeOn(const char* pszCore, double dTurns) {
 
 TEST(ToroidCoilTest, WritesTheWholeReport) {
     const CToroidCoilResult result = ComputeOn("T-200-41", 20.0);
-    EXPECT_EQ(result.m_strReport, "　　　　　***** トロイダルコイルの計算 *****\r\n"
-                                  "　　　　　2026-12-8  10:30\r\n"
-                                  "　　　　　コア種類  T-200-41\r\n"
-                                  "　　　　　巻き数  20\r\n"
-                                  "　　　　　外径 50.8 mm\r\n"
-                                  "　　　　　内径 31.8 mm\r\n"
-                                  "　　　　　厚さ 14.0 mm\r\n"
-                                  "　　　　　コア色  緑\r\n"
-                                  "　　　　　インダクタンス  30.20 μH\r\n"
-                                  "\r\n");
+    EXPECT_EQ(result.m_strReport, kToroidWorkedReport);
 }
 
 TEST(ToroidCoilTest, ReportIgnoresTheDesktopLocale) {

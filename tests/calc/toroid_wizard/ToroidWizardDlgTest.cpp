@@ -1,6 +1,6 @@
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
 
-#include "dialogs/MessageSink.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 #include "templates/ToroidWizardTemplate.h"
 
@@ -13,19 +13,9 @@
 
 namespace {
 
-class ToroidWizardDlgTest : public ::testing::Test {
+class ToroidWizardDlgTest : public CDialogTestOf<CToroidWizardDlg> {
 protected:
-    void SetUp() override {
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_previousHandler); }
-
     QWidget* Item(int nId) const { return m_dlg.GetDlgItem(nId); }
-    void Click(int nId) const { QTest::mouseClick(Item(nId), Qt::LeftButton); }
-    int FocusId() const { return m_dlg.IdOf(QApplication::focusWidget()); }
 
     // Picks a list item the way the keyboard does, one step at a time.
     void Choose(QComboBox* pCombo, const QString& strText) const {
@@ -53,10 +43,6 @@ protected:
         }
         return items;
     }
-
-    CToroidWizardDlg m_dlg;
-    QStringList m_messages;
-    MessageHandler m_previousHandler;
 };
 
 TEST_F(ToroidWizardDlgTest, OpensWithoutFiltersOrResults) {

@@ -1,8 +1,8 @@
 #include "calc/vfo_tank/VfoTankDlg.h"
 
-#include "dialogs/MessageSink.h"
-#include "dialogs/ReportClock.h"
+#include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/VfoTankTemplate.h"
 
 #include <QLabel>
@@ -12,35 +12,9 @@ namespace {
 
 const CLocalTime kTime{2026, 12, 8, 18, 30};
 
-class VfoTankDlgTest : public ::testing::Test {
+class VfoTankDlgTest : public CDialogTestOf<CVfoTankDlg> {
 protected:
-    void SetUp() override {
-        m_previousClock = SetReportClock([] { return kTime; });
-        m_previousHandler = SetMessageHandler([this](const CMessage& message) {
-            m_messages.push_back(message.strText);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        SetReportClock(m_previousClock);
-        SetMessageHandler(m_previousHandler);
-    }
-
-    QString Shown(int nId) { return m_dlg.Item<QLabel>(nId)->text(); }
-    int FocusId() { return m_dlg.IdOf(QApplication::focusWidget()); }
-    void Click(int nId) { QTest::mouseClick(m_dlg.GetDlgItem(nId), Qt::LeftButton); }
-    // Types each value into the focused edit and presses Enter after it.
-    void EnterValues(std::initializer_list<const char*> values) {
-        for (const char* pszValue : values) {
-            TypeToFocus(QString::fromUtf8(pszValue));
-            KeyToFocus(Qt::Key_Return);
-        }
-    }
-
-    CVfoTankDlg m_dlg;
-    QStringList m_messages;
-    ReportClockFn m_previousClock;
-    MessageHandler m_previousHandler;
+    VfoTankDlgTest() : CDialogTestOf(kTime) {}
 };
 
 TEST_F(VfoTankDlgTest, WorkedExampleThroughTheEnterCycle) {
@@ -62,15 +36,7 @@ TEST_F(VfoTankDlgTest, WorkedExampleThroughTheEnterCycle) {
     });
     EXPECT_EQ(nResult, kIdOk);
     EXPECT_EQ(m_dlg.m_strNotice.find("\r\n"), 114u) << "the member keeps its CR LF";
-    EXPECT_EQ(m_dlg.m_strReport, "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
-                                 "　　　　　2026-12-8  18:30\r\n"
-                                 "　　　　　下限発振周波数  3.50MHz\r\n"
-                                 "　　　　　上限発振周波数  7.00MHz\r\n"
-                                 "　　　　　バリコン最小容量 10.00PF\r\n"
-                                 "　　　　　バリコン最大容量 100.00PF\r\n"
-                                 "　　　　　コイル容量 17.23μH\r\n"
-                                 "　　　　　固定コンデンサ容量  20.00PF\r\n"
-                                 "\r\n");
+    EXPECT_EQ(m_dlg.m_strReport, kVfoWorkedReport);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 

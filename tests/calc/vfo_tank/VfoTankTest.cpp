@@ -1,4 +1,5 @@
 #include "calc/vfo_tank/VfoTank.h"
+#include "support/WorkedReports.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,7 @@ TEST(VfoTank, WorkedExampleReport) {
     EXPECT_NEAR(result.dInductance, 17.2315, 5e-5);
     EXPECT_EQ(result.strInductance, "17.23 μH");
     EXPECT_EQ(result.strFixedCap, "20.00 PF");
-    EXPECT_EQ(result.strReport, "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
-                                "　　　　　2026-12-8  18:30\r\n"
-                                "　　　　　下限発振周波数  3.50MHz\r\n"
-                                "　　　　　上限発振周波数  7.00MHz\r\n"
-                                "　　　　　バリコン最小容量 10.00PF\r\n"
-                                "　　　　　バリコン最大容量 100.00PF\r\n"
-                                "　　　　　コイル容量 17.23μH\r\n"
-                                "　　　　　固定コンデンサ容量  20.00PF\r\n"
-                                "\r\n");
+    EXPECT_EQ(result.strReport, kVfoWorkedReport);
 }
 
 TEST(VfoTank, NarrowRangeNeedsLargeFixedCapacitor) {

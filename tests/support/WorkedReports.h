@@ -1,0 +1,48 @@
+#pragma once
+
+// The reports of the worked examples, byte for byte as the core, the
+// dialogs, vantix-calc and the menu commands must all write them, with the
+// date line each test fixes.
+
+// Air-core coil: 10 mm, 20 mm, 1 mm wire, 20 turns; 2026-12-08 09:05.
+inline constexpr const char* kAirCoilWorkedReport =
+    "　　　　　***** ソレノイドコイルの計算 *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　直径  10.0mm\r\n"
+    "　　　　　長さ  20.0mm\r\n"
+    "　　　　　巻き数  20.0\r\n"
+    "　　　　　インダクタンス  1.918 μH\r\n"
+    "\r\n";
+
+// Pi attenuator: 50 Ω, 10 dB; 2026-12-08 09:05.
+inline constexpr const char* kPiWorkedReport = "　　　　　***** π型アッテネータの計算 *****\r\n"
+                                               "　　　　　2026-12-8  9:05\r\n"
+                                               "　　　　　インピーダンス  50.0Ω\r\n"
+                                               "　　　　　減衰量  10.0db\r\n"
+                                               "　　　　　R1= 71.15Ω（１本）\r\n"
+                                               "　　　　　R2= 96.24Ω（２本）\r\n"
+                                               "\r\n";
+
+// Toroidal coil: 20 turns on T-200-41; 2026-12-08 10:30.
+inline constexpr const char* kToroidWorkedReport =
+    "　　　　　***** トロイダルコイルの計算 *****\r\n"
+    "　　　　　2026-12-8  10:30\r\n"
+    "　　　　　コア種類  T-200-41\r\n"
+    "　　　　　巻き数  20\r\n"
+    "　　　　　外径 50.8 mm\r\n"
+    "　　　　　内径 31.8 mm\r\n"
+    "　　　　　厚さ 14.0 mm\r\n"
+    "　　　　　コア色  緑\r\n"
+    "　　　　　インダクタンス  30.20 μH\r\n"
+    "\r\n";
+
+// VFO tank: 3.5 to 7 MHz over a 10 to 100 pF capacitor; 2026-12-08 18:30.
+inline constexpr const char* kVfoWorkedReport = "　　　　　***** ＶＦＯのタンク回路の計算 *****\r\n"
+                                                "　　　　　2026-12-8  18:30\r\n"
+                                                "　　　　　下限発振周波数  3.50MHz\r\n"
+                                                "　　　　　上限発振周波数  7.00MHz\r\n"
+                                                "　　　　　バリコン最小容量 10.00PF\r\n"
+                                                "　　　　　バリコン最大容量 100.00PF\r\n"
+                                                "　　　　　コイル容量 17.23μH\r\n"
+                                                "　　　　　固定コンデンサ容量  20.00PF\r\n"
+                                                "\r\n";
