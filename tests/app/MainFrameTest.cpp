@@ -54,7 +54,7 @@ int CommandOf(const QAction* pAction) {
     return bOk ? nId : -1;
 }
 
-// ---- the resource tables, typed from the requirements ----------------------
+// ---- the resource tables, typed in independently of res/ ------------------
 
 // "-" is a separator.
 const std::vector<std::pair<QString, std::vector<std::pair<QString, int>>>> kExpectedMenu = {

@@ -7,7 +7,7 @@
 
 namespace {
 
-// The strings that are not command prompts, typed from the requirements.
+// The strings that are not command prompts, typed in independently of res/.
 struct CStringCase {
     int nId;
     const char* pszText;
