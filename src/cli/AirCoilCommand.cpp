@@ -71,7 +71,7 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
 
     CJsonWriter json;
     json.BeginObject()
-        .String("command", "aircoil")
+        .String("calculator", "aircoil")
         .BeginObject("inputs")
         .Number("diameter_mm", inputs.dDiameter)
         .Number("length_mm", inputs.dLength)

@@ -43,7 +43,7 @@ CCalcOutcome RunToroid(const COptionValues& values, const CLocalTime& time) {
 
     const CToroidCoilResult result = ComputeToroidCoil(catalog, dTurns, time);
     CJsonWriter json;
-    json.BeginObject().String("command", "toroid").BeginObject("inputs").String("core", strCore);
+    json.BeginObject().String("calculator", "toroid").BeginObject("inputs").String("core", strCore);
     if (bInductance) {
         json.Number("inductance_uH", values.Number("inductance"));
     } else {

@@ -43,7 +43,7 @@ CCalcOutcome RunToroidSearch(const COptionValues& values, const CLocalTime& time
 
     CJsonWriter json;
     json.BeginObject()
-        .String("command", "toroid-search")
+        .String("calculator", "toroid-search")
         .BeginObject("inputs")
         .Number("inductance_uH", dTarget)
         .String("material", strMix)

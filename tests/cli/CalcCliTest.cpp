@@ -271,3 +271,28 @@ TEST(CalcCliTest, BinaryPrintsVersion) {
 }
 
 } // namespace
+
+// Every calculator's JSON names it under the same key, so scripts can read
+// any of them alike.
+TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
+    const std::vector<std::vector<const char*>> runs = {
+        {"ladder", "--frequency", "10", "--holder-capacitance", "3.5", "--bandwidth", "2.4"},
+        {"lmatch", "--frequency", "7", "--zin", "50", "--zout", "200"},
+        {"toroid", "--core", "T-50-2", "--turns", "10"},
+        {"toroid-search", "--inductance", "10"},
+        {"aircoil", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "20"},
+        {"pi", "--impedance", "50", "--attenuation", "10"},
+        {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+    };
+    ASSERT_EQ(runs.size(), CalcCommands().size());
+    for (const auto& args : runs) {
+        std::vector<const char*> argv = {"vantix-calc"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        argv.push_back("--json");
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(RunCalcCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
+        const std::string strKey = std::string("\"calculator\":\"") + args.front() + "\"";
+        EXPECT_EQ(out.str().rfind("{" + strKey, 0), 0u) << out.str().substr(0, 80);
+    }
+}
