@@ -37,6 +37,14 @@ constexpr std::array kCalcMenu = {
     CMenuItemRes{"ＶＦＯのタンク回路", ID_CALC_VFO_TANK},
 };
 
+// Designers that go beyond the classic calculators.
+constexpr std::array kDesignMenu = {
+    CMenuItemRes{"抵抗アッテネータの設計", ID_DESIGN_ATTENUATOR},
+    CMenuItemRes{"トロイダルコイルの巻線", ID_DESIGN_TOROID_WINDING},
+    CMenuItemRes{"空芯コイルの巻線", ID_DESIGN_AIR_COIL_WINDING},
+    CMenuItemRes{"水晶フィルターの設計", ID_DESIGN_XTAL_FILTER},
+};
+
 constexpr std::array kViewMenu = {
     CMenuItemRes{"ﾂｰﾙ ﾊﾞｰ(&T)", ID_VIEW_TOOLBAR},
     CMenuItemRes{"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", ID_VIEW_STATUS_BAR},
@@ -48,8 +56,8 @@ constexpr std::array kHelpMenu = {
 
 constexpr std::array kMainMenu = {
     CMenuPopupRes{"ﾌｧｲﾙ(&F)", kFileMenu}, CMenuPopupRes{"編集(&E)", kEditMenu},
-    CMenuPopupRes{"計算(&K)", kCalcMenu}, CMenuPopupRes{"表示(&V)", kViewMenu},
-    CMenuPopupRes{"ﾍﾙﾌﾟ(&H)", kHelpMenu},
+    CMenuPopupRes{"計算(&K)", kCalcMenu}, CMenuPopupRes{"設計(&D)", kDesignMenu},
+    CMenuPopupRes{"表示(&V)", kViewMenu}, CMenuPopupRes{"ﾍﾙﾌﾟ(&H)", kHelpMenu},
 };
 
 constexpr std::array kAccelerators = {
@@ -110,6 +118,14 @@ constexpr std::array kStrings = {
     CStringRes{ID_CALC_AIR_COIL, "空芯コイルの計算\n空芯コイル"},
     CStringRes{ID_CALC_PI_ATTENUATOR, "π型アッテネータの計算\nアッテネータ"},
     CStringRes{ID_CALC_VFO_TANK, "ＶＦＯのタンク回路の計算\nＶＦＯのタンク回路"},
+    CStringRes{ID_DESIGN_ATTENUATOR,
+               "π型・T型・橋絡T型の抵抗アッテネータを標準抵抗値で設計\n抵抗アッテネータの設計"},
+    CStringRes{ID_DESIGN_TOROID_WINDING,
+               "トロイダルコイルの線長・直流抵抗・一層に巻けるかの計算\nトロイダルコイルの巻線"},
+    CStringRes{ID_DESIGN_AIR_COIL_WINDING,
+               "空芯コイルの線長・直流抵抗・自己共振周波数の計算\n空芯コイルの巻線"},
+    CStringRes{ID_DESIGN_XTAL_FILTER,
+               "水晶の測定・選別とラダー型水晶フィルターの設計\n水晶フィルターの設計"},
     CStringRes{ID_FILE_NEW, "新規にﾌｧｲﾙを作成\n新規ﾌｧｲﾙ"},
     CStringRes{ID_FILE_OPEN, "既存のﾌｧｲﾙを開く\n開く"},
     CStringRes{ID_FILE_CLOSE, "作業中のﾌｧｲﾙを閉じる\n閉じる"},

@@ -238,11 +238,21 @@ void CMainFrame::ConnectCommands() {
         {ID_CALC_AIR_COIL, &CVantixView::OnCalcAirCoil},
         {ID_CALC_PI_ATTENUATOR, &CVantixView::OnCalcPiAttenuator},
         {ID_CALC_VFO_TANK, &CVantixView::OnCalcVfoTank},
+
+        {ID_DESIGN_ATTENUATOR, nullptr},
+
+        {ID_DESIGN_TOROID_WINDING, nullptr},
+
+        {ID_DESIGN_AIR_COIL_WINDING, nullptr},
+
+        {ID_DESIGN_XTAL_FILTER, nullptr},
     };
     for (const auto& [nCommand, pHandler] : calcCommands) {
         QAction* pAction = FindCommand(nCommand);
-        pAction->setEnabled(CVantixView::IsCalcCommandAvailable(nCommand));
-        connect(pAction, &QAction::triggered, m_pView, pHandler);
+        pAction->setEnabled(pHandler != nullptr && CVantixView::IsCalcCommandAvailable(nCommand));
+        if (pHandler != nullptr) {
+            connect(pAction, &QAction::triggered, m_pView, pHandler);
+        }
     }
 }
 

@@ -42,6 +42,14 @@ constexpr CCalcCommandState kCalcCommands[] = {
     {ID_CALC_PI_ATTENUATOR, true},
 
     {ID_CALC_VFO_TANK, true},
+
+    {ID_DESIGN_ATTENUATOR, false},
+
+    {ID_DESIGN_TOROID_WINDING, false},
+
+    {ID_DESIGN_AIR_COIL_WINDING, false},
+
+    {ID_DESIGN_XTAL_FILTER, false},
 };
 
 } // namespace
