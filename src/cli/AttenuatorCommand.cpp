@@ -18,10 +18,11 @@ CCalcOutcome RunAttenuator(const COptionValues& values, const CLocalTime& time) 
                                      values.Text("topology").c_str()));
     }
     if (values.Has("series") && !ParseResistorSeries(values.Text("series"), inputs.eSeries)) {
-        return FailedOutcome(CCalcOutcome::BadUsage,
-                             FormatC("--series は E6、E12、E24、E48、E96、E192 のどれかです（\"%s\" "
-                                     "は使えません）。",
-                                     values.Text("series").c_str()));
+        return FailedOutcome(
+            CCalcOutcome::BadUsage,
+            FormatC("--series は E6、E12、E24、E48、E96、E192 のどれかです（\"%s\" "
+                    "は使えません）。",
+                    values.Text("series").c_str()));
     }
     const CAttenuatorDesign design = DesignAttenuator(inputs, time);
     if (!design.bComputed) {
@@ -65,19 +66,17 @@ CCalcOutcome RunAttenuator(const COptionValues& values, const CLocalTime& time) 
 } // namespace
 
 CCalcCommand AttenuatorCommand() {
-    return {"attenuator",
-            "抵抗アッテネータの設計（π型・T型・橋絡T型、標準抵抗値で）",
-            {
-                {"impedance", "Ω", "インピーダンス", COptionDef::Number, 0.0,
-                 kAttenuatorMaxImpedance},
-                {"attenuation", "dB", "減衰量", COptionDef::Number, 0.0,
-                 kAttenuatorMaxAttenuation},
-                {"topology", "pi|t|bridged-t", "形式（既定 pi）", COptionDef::Text, 0.0, 0.0,
-                 false},
-                {"series", "E6..E192", "抵抗の系列 E6、E12、E24、E48、E96、E192（既定 E24）",
-                 COptionDef::Text, 0.0, 0.0, false},
-                {"power", "W", "入力電力（0 なら電力を計算しない）", COptionDef::Number, 0.0,
-                 kAttenuatorMaxPower, false},
-            },
-            &RunAttenuator};
+    return {
+        "attenuator",
+        "抵抗アッテネータの設計（π型・T型・橋絡T型、標準抵抗値で）",
+        {
+            {"impedance", "Ω", "インピーダンス", COptionDef::Number, 0.0, kAttenuatorMaxImpedance},
+            {"attenuation", "dB", "減衰量", COptionDef::Number, 0.0, kAttenuatorMaxAttenuation},
+            {"topology", "pi|t|bridged-t", "形式（既定 pi）", COptionDef::Text, 0.0, 0.0, false},
+            {"series", "E6..E192", "抵抗の系列 E6、E12、E24、E48、E96、E192（既定 E24）",
+             COptionDef::Text, 0.0, 0.0, false},
+            {"power", "W", "入力電力（0 なら電力を計算しない）", COptionDef::Number, 0.0,
+             kAttenuatorMaxPower, false},
+        },
+        &RunAttenuator};
 }

@@ -12,9 +12,9 @@ struct CSeriesDef {
 };
 
 constexpr CSeriesDef kSeries[] = {
-    {EResistorSeries::E6, "E6", 6},     {EResistorSeries::E12, "E12", 12},
-    {EResistorSeries::E24, "E24", 24},  {EResistorSeries::E48, "E48", 48},
-    {EResistorSeries::E96, "E96", 96},  {EResistorSeries::E192, "E192", 192},
+    {EResistorSeries::E6, "E6", 6},    {EResistorSeries::E12, "E12", 12},
+    {EResistorSeries::E24, "E24", 24}, {EResistorSeries::E48, "E48", 48},
+    {EResistorSeries::E96, "E96", 96}, {EResistorSeries::E192, "E192", 192},
 };
 static_assert(std::size(kSeries) == kResistorSeriesCount);
 

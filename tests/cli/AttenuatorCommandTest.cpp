@@ -11,9 +11,9 @@
 
 namespace {
 
-const std::vector<const char*> kExample = {"attenuator", "--impedance", "50", "--attenuation",
-                                           "10",         "--power",     "5",  "--time",
-                                           "2026-12-08 09:05"};
+const std::vector<const char*> kExample = {
+    "attenuator", "--impedance", "50",     "--attenuation",   "10",
+    "--power",    "5",           "--time", "2026-12-08 09:05"};
 
 std::string Cp932(const std::string& strUtf8) {
     std::string strBytes;

@@ -20,8 +20,11 @@ TEST(ResistorSeriesTest, DecadesHoldThePublishedValues) {
     const Case cases[] = {
         {EResistorSeries::E6, "E6", {100, 150, 220, 330, 470, 680}, 680, 6},
         {EResistorSeries::E12, "E12", {100, 120, 150, 180, 220, 270, 330}, 820, 12},
-        {EResistorSeries::E24, "E24", {100, 110, 120, 130, 150, 160, 180, 200, 220, 240, 270, 300},
-         910, 24},
+        {EResistorSeries::E24,
+         "E24",
+         {100, 110, 120, 130, 150, 160, 180, 200, 220, 240, 270, 300},
+         910,
+         24},
         {EResistorSeries::E48, "E48", {100, 105, 110, 115, 121, 127, 133}, 953, 48},
         {EResistorSeries::E96, "E96", {100, 102, 105, 107, 110, 113, 115, 118}, 976, 96},
         {EResistorSeries::E192, "E192", {100, 101, 102, 104, 105, 106, 107, 109}, 988, 192},

@@ -72,9 +72,8 @@ bool IsResistance(double dValue) {
 // Node voltages (index = node, [0] = 0 V) with a 1 V source of internal
 // resistance Z at the input and a load Z at the output: the nodal equations
 // solved by elimination with partial pivoting.
-std::array<double, kMaxNodes + 1> NodeVoltages(const CTopologyDef& def,
-                                               const std::vector<double>& values,
-                                               double dImpedance) {
+std::array<double, kMaxNodes + 1>
+NodeVoltages(const CTopologyDef& def, const std::vector<double>& values, double dImpedance) {
     const int n = def.nNodes;
     double g[kMaxNodes][kMaxNodes + 1] = {};
     const auto conduct = [&g](int nFrom, int nTo, double dConductance) {
@@ -140,12 +139,10 @@ CChoice ChooseCombination(EAttenuatorTopology eTopology,
         for (std::size_t k = 0; k < picks.size(); ++k) {
             values[k] = candidates[k][picks[k]];
         }
-        const CAttenuatorResponse response =
-            AttenuatorResponse(eTopology, values, dImpedance, 0.0);
+        const CAttenuatorResponse response = AttenuatorResponse(eTopology, values, dImpedance, 0.0);
         const double dTransmission = std::fabs(dK * response.dS21 - 1.0);
         const double dError = std::max(std::fabs(response.dS11), dTransmission);
-        if (dError < best.dError ||
-            (dError == best.dError && dTransmission < best.dTransmission)) {
+        if (dError < best.dError || (dError == best.dError && dTransmission < best.dTransmission)) {
             best = {picks, dError, dTransmission};
         }
         // Next combination, the last value varying fastest.
@@ -200,20 +197,19 @@ std::string PlacePoint(const std::string& strDigits, int nIntegerDigits) {
 std::string BuildReport(const CAttenuatorInputs& inputs, const CAttenuatorDesign& design,
                         const CLocalTime& time) {
     std::string strReport = ReportHeading("　　　　　***** 抵抗アッテネータの設計 *****\r\n", time);
-    strReport += FormatC("　　　　　インピーダンス  %sΩ\r\n",
-                         FormatEditValue(inputs.dImpedance).c_str());
+    strReport +=
+        FormatC("　　　　　インピーダンス  %sΩ\r\n", FormatEditValue(inputs.dImpedance).c_str());
     strReport +=
         FormatC("　　　　　減衰量  %sdB\r\n", FormatEditValue(inputs.dAttenuation).c_str());
     strReport += FormatC("　　　　　形式  %s\r\n", AttenuatorTopologyLabel(inputs.eTopology));
-    strReport +=
-        FormatC("　　　　　抵抗の系列  %s\r\n", CResistorSeries(inputs.eSeries).Name());
+    strReport += FormatC("　　　　　抵抗の系列  %s\r\n", CResistorSeries(inputs.eSeries).Name());
     if (design.bPower) {
         strReport += FormatC("　　　　　入力電力  %sW\r\n", FormatEditValue(inputs.dPower).c_str());
     }
     for (const CAttenuatorResistor& resistor : design.resistors) {
-        strReport += FormatC("　　　　　%s  理想値 %s  選定値 %s（%s%%）", resistor.strLabel.c_str(),
-                             resistor.strIdeal.c_str(), resistor.strValue.c_str(),
-                             resistor.strDeviation.c_str());
+        strReport += FormatC("　　　　　%s  理想値 %s  選定値 %s（%s%%）",
+                             resistor.strLabel.c_str(), resistor.strIdeal.c_str(),
+                             resistor.strValue.c_str(), resistor.strDeviation.c_str());
         if (design.bPower) {
             strReport += FormatC("  電力 %sW", resistor.strPower.c_str());
         }
@@ -328,8 +324,8 @@ CAttenuatorDesign DesignAttenuator(const CAttenuatorInputs& inputs, const CLocal
     }
     // A negative power (a field that failed its check) is no power either.
     design.bPower = inputs.dPower > 0.0 && std::isfinite(inputs.dPower);
-    const CAttenuatorResponse response =
-        AttenuatorResponse(inputs.eTopology, values, dImpedance, design.bPower ? inputs.dPower : 0.0);
+    const CAttenuatorResponse response = AttenuatorResponse(inputs.eTopology, values, dImpedance,
+                                                            design.bPower ? inputs.dPower : 0.0);
     if (!(response.dS21 > 0.0) || !std::isfinite(response.dS11)) {
         return design;
     }
@@ -343,7 +339,8 @@ CAttenuatorDesign DesignAttenuator(const CAttenuatorInputs& inputs, const CLocal
         resistor.strPlace = parts[k].pszPlace;
         resistor.dIdeal = ideal[nValue];
         resistor.dValue = values[nValue];
-        resistor.dPower = response.powers[k] < kBalancedShare * inputs.dPower ? 0.0 : response.powers[k];
+        resistor.dPower =
+            response.powers[k] < kBalancedShare * inputs.dPower ? 0.0 : response.powers[k];
         resistor.strLabel = resistor.strPlace.empty() ? resistor.strName
                                                       : resistor.strName + " " + resistor.strPlace;
         resistor.strIdeal = FormatResistance(resistor.dIdeal, kIdealDigits);

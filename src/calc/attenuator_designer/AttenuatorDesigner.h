@@ -16,10 +16,10 @@ inline constexpr int kAttenuatorTopologyCount = 3;
 
 // Input limits, shared by the dialog and vantix-calc. Impedance 0 and
 // attenuation 0 are accepted by the fields but refuse the design.
-inline constexpr double kAttenuatorMaxImpedance = 10000.0;   // Ω
-inline constexpr double kAttenuatorMaxAttenuation = 100.0;   // dB
-inline constexpr double kAttenuatorMaxPower = 10000.0;       // W
-inline constexpr double kAttenuatorDefaultImpedance = 50.0;  // Ω
+inline constexpr double kAttenuatorMaxImpedance = 10000.0;    // Ω
+inline constexpr double kAttenuatorMaxAttenuation = 100.0;    // dB
+inline constexpr double kAttenuatorMaxPower = 10000.0;        // W
+inline constexpr double kAttenuatorDefaultImpedance = 50.0;   // Ω
 inline constexpr double kAttenuatorDefaultAttenuation = 10.0; // dB
 
 // Below this the reflection is rounding noise of the arithmetic: the match
@@ -72,11 +72,11 @@ CAttenuatorResponse AttenuatorResponse(EAttenuatorTopology eTopology,
 
 // A resistor of the design, with the texts the list and the report show.
 struct CAttenuatorResistor {
-    std::string strName;  // "R2"
-    std::string strPlace; // "入力側" / "出力側" / ""
-    double dIdeal = 0.0;  // Ω
-    double dValue = 0.0;  // Ω, the stock value chosen
-    double dPower = 0.0;  // W (0 without power figures)
+    std::string strName;      // "R2"
+    std::string strPlace;     // "入力側" / "出力側" / ""
+    double dIdeal = 0.0;      // Ω
+    double dValue = 0.0;      // Ω, the stock value chosen
+    double dPower = 0.0;      // W (0 without power figures)
     std::string strLabel;     // "R2 入力側", "R1"
     std::string strIdeal;     // "96.25Ω", four digits
     std::string strValue;     // "100Ω", as many digits as the series has
@@ -86,8 +86,8 @@ struct CAttenuatorResistor {
 
 // The outcome of one computation of the designer.
 struct CAttenuatorDesign {
-    bool bComputed = false; // false: no attenuator for these inputs
-    bool bPower = false;    // power figures were asked for (P > 0)
+    bool bComputed = false;                     // false: no attenuator for these inputs
+    bool bPower = false;                        // power figures were asked for (P > 0)
     std::vector<CAttenuatorResistor> resistors; // signal order
     double dS11 = 0.0;
     double dS21 = 0.0;

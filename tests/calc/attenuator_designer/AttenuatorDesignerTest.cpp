@@ -26,7 +26,7 @@ struct WorkedCase {
     std::vector<double> values; // Ω, per physical resistor
     const char* pszAttenuation;
     const char* pszReturnLoss;
-    const char* pszVswr;         // "" where not worked out by hand
+    const char* pszVswr;             // "" where not worked out by hand
     std::vector<const char*> powers; // W; empty without power
     const char* pszLoadPower;
 };
@@ -117,9 +117,12 @@ TEST(AttenuatorDesigner, IdealValuesFollowTheClosedForms) {
 
 TEST(AttenuatorDesigner, ResistorPowersAndLoadAddUpToTheAcceptedPower) {
     const CAttenuatorInputs cases[] = {
-        Inputs(50, 10, ETop::Pi, ESeries::E24, 5),   Inputs(50, 40, ETop::T, ESeries::E6, 100),
-        Inputs(75, 3, ETop::BridgedT, ESeries::E96, 1), Inputs(600, 0.5, ETop::Pi, ESeries::E192, 2),
-        Inputs(0.5, 100, ETop::T, ESeries::E12, 10000), Inputs(10000, 20, ETop::BridgedT, ESeries::E48, 0.25),
+        Inputs(50, 10, ETop::Pi, ESeries::E24, 5),
+        Inputs(50, 40, ETop::T, ESeries::E6, 100),
+        Inputs(75, 3, ETop::BridgedT, ESeries::E96, 1),
+        Inputs(600, 0.5, ETop::Pi, ESeries::E192, 2),
+        Inputs(0.5, 100, ETop::T, ESeries::E12, 10000),
+        Inputs(10000, 20, ETop::BridgedT, ESeries::E48, 0.25),
     };
     for (const CAttenuatorInputs& inputs : cases) {
         const CAttenuatorDesign design = DesignAttenuator(inputs, kTime);
@@ -140,8 +143,10 @@ TEST(AttenuatorDesigner, ResistorPowersAndLoadAddUpToTheAcceptedPower) {
 
 TEST(AttenuatorDesigner, NoOtherCombinationOfTheCandidatesDoesBetter) {
     const CAttenuatorInputs cases[] = {
-        Inputs(50, 10, ETop::Pi, ESeries::E24, 0),      Inputs(50, 6, ETop::T, ESeries::E12, 0),
-        Inputs(75, 15, ETop::BridgedT, ESeries::E6, 0), Inputs(50, 30, ETop::Pi, ESeries::E96, 0),
+        Inputs(50, 10, ETop::Pi, ESeries::E24, 0),
+        Inputs(50, 6, ETop::T, ESeries::E12, 0),
+        Inputs(75, 15, ETop::BridgedT, ESeries::E6, 0),
+        Inputs(50, 30, ETop::Pi, ESeries::E96, 0),
     };
     for (const CAttenuatorInputs& inputs : cases) {
         const CAttenuatorDesign design = DesignAttenuator(inputs, kTime);
@@ -152,8 +157,8 @@ TEST(AttenuatorDesigner, NoOtherCombinationOfTheCandidatesDoesBetter) {
         };
         const double dChosen = std::max(std::fabs(design.dS11), std::fabs(dK * design.dS21 - 1.0));
         // Every other choice of neighbours, one distinct value changed at a time.
-        const std::vector<double> ideal = AttenuatorIdealValues(
-            inputs.eTopology, inputs.dImpedance, inputs.dAttenuation);
+        const std::vector<double> ideal =
+            AttenuatorIdealValues(inputs.eTopology, inputs.dImpedance, inputs.dAttenuation);
         const CResistorSeries series(inputs.eSeries);
         const std::vector<CAttenuatorPart>& parts = AttenuatorParts(inputs.eTopology);
         std::vector<double> chosen(ideal.size());
@@ -174,14 +179,14 @@ TEST(AttenuatorDesigner, NoOtherCombinationOfTheCandidatesDoesBetter) {
 
 TEST(AttenuatorDesigner, RefusedInputsGiveNoDesignAndTheBareReport) {
     const CAttenuatorInputs cases[] = {
-        Inputs(0, 10, ETop::Pi, ESeries::E24, 5),          // no impedance
-        Inputs(50, 0, ETop::T, ESeries::E24, 5),           // no attenuation
-        Inputs(-50, 10, ETop::Pi, ESeries::E24, 0),        // a failed field's value
-        Inputs(50, -3, ETop::BridgedT, ESeries::E24, 0),   // a gain is no attenuator
-        Inputs(50, 1e-300, ETop::Pi, ESeries::E24, 0),     // K rounds to 1
-        Inputs(50, 1e300, ETop::Pi, ESeries::E24, 0),      // K overflows
+        Inputs(0, 10, ETop::Pi, ESeries::E24, 5),        // no impedance
+        Inputs(50, 0, ETop::T, ESeries::E24, 5),         // no attenuation
+        Inputs(-50, 10, ETop::Pi, ESeries::E24, 0),      // a failed field's value
+        Inputs(50, -3, ETop::BridgedT, ESeries::E24, 0), // a gain is no attenuator
+        Inputs(50, 1e-300, ETop::Pi, ESeries::E24, 0),   // K rounds to 1
+        Inputs(50, 1e300, ETop::Pi, ESeries::E24, 0),    // K overflows
         Inputs(std::nan(""), 10, ETop::T, ESeries::E24, 0),
-        Inputs(5e-308, 10, ETop::T, ESeries::E24, 0),      // stock values below the doubles
+        Inputs(5e-308, 10, ETop::T, ESeries::E24, 0), // stock values below the doubles
     };
     for (const CAttenuatorInputs& inputs : cases) {
         const CAttenuatorDesign design = DesignAttenuator(inputs, kTime);
@@ -254,13 +259,13 @@ TEST(AttenuatorDesigner, ValuesAreWrittenWithTheirDigitsAndUnit) {
         const char* pszText;
     };
     const Case cases[] = {
-        {1.0, 2, "1.0Ω"},        {47.0, 2, "47Ω"},        {100.0, 2, "100Ω"},
-        {0.1, 2, "0.10Ω"},       {0.047, 2, "0.047Ω"},    {2200.0, 2, "2.2kΩ"},
-        {47000.0, 2, "47kΩ"},    {2.2e6, 2, "2.2MΩ"},     {1.0e9, 2, "1.0GΩ"},
-        {9.9e14, 2, "990TΩ"},    {1.0e15, 2, "1.0e+15Ω"}, {100.0, 3, "100Ω"},
-        {1.0e3, 3, "1.00kΩ"},    {96.2475, 4, "96.25Ω"},  {999.96, 4, "1.000kΩ"},
-        {9.99996e5, 4, "1.000MΩ"}, {0.0047, 2, "0.0047Ω"}, {0.00099996, 4, "0.001000Ω"},
-        {1.0e-5, 2, "1.0e-05Ω"}, {5.1e-306, 2, "5.1e-306Ω"},
+        {1.0, 2, "1.0Ω"},          {47.0, 2, "47Ω"},           {100.0, 2, "100Ω"},
+        {0.1, 2, "0.10Ω"},         {0.047, 2, "0.047Ω"},       {2200.0, 2, "2.2kΩ"},
+        {47000.0, 2, "47kΩ"},      {2.2e6, 2, "2.2MΩ"},        {1.0e9, 2, "1.0GΩ"},
+        {9.9e14, 2, "990TΩ"},      {1.0e15, 2, "1.0e+15Ω"},    {100.0, 3, "100Ω"},
+        {1.0e3, 3, "1.00kΩ"},      {96.2475, 4, "96.25Ω"},     {999.96, 4, "1.000kΩ"},
+        {9.99996e5, 4, "1.000MΩ"}, {0.0047, 2, "0.0047Ω"},     {0.00099996, 4, "0.001000Ω"},
+        {1.0e-5, 2, "1.0e-05Ω"},   {5.1e-306, 2, "5.1e-306Ω"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatResistance(c.dValue, c.nDigits), c.pszText) << c.dValue;
@@ -269,7 +274,7 @@ TEST(AttenuatorDesigner, ValuesAreWrittenWithTheirDigitsAndUnit) {
         double dWatt;
         const char* pszText;
     };
-    const PowerCase powers[] = {{2.599, "2.60"}, {0.24614, "0.246"}, {0.099996, "0.100"},
+    const PowerCase powers[] = {{2.599, "2.60"},  {0.24614, "0.246"},   {0.099996, "0.100"},
                                 {4998.0, "5000"}, {1.5e-4, "0.000150"}, {1.5e-7, "1.50e-07"},
                                 {0.0, "0"}};
     for (const PowerCase& c : powers) {
