@@ -51,6 +51,17 @@ TEST(AttenuatorDesigner, WorkedDesigns) {
          "",
          {},
          ""},
+        // The arms' ideal 75 Ω is a stock value, yet 68 Ω wins, and R2 takes
+        // the value beyond its upper neighbour (33 < 34.69 < 36 < 39).
+        {"75 Ω 10 dB bridged T E24",
+         Inputs(75, 10, ETop::BridgedT, ESeries::E24, 1),
+         {"R3", "R1", "R2", "R3"},
+         {68, 180, 39, 68},
+         "9.90",
+         "58.4",
+         "1.002",
+         {"0.464", "0.193", "0.240", "0.00119"},
+         "0.102"},
         // Stock values that meet the bridged T's match condition exactly
         // (arms = Z, R1·R2 = Z²): the return loss is infinite, and the
         // output arm, balanced, takes no power at all.
