@@ -239,7 +239,7 @@ void CMainFrame::ConnectCommands() {
         {ID_CALC_PI_ATTENUATOR, &CVantixView::OnCalcPiAttenuator},
         {ID_CALC_VFO_TANK, &CVantixView::OnCalcVfoTank},
 
-        {ID_DESIGN_ATTENUATOR, nullptr},
+        {ID_DESIGN_ATTENUATOR, &CVantixView::OnDesignAttenuator},
 
         {ID_DESIGN_TOROID_WINDING, nullptr},
 

@@ -14,6 +14,8 @@
 
 // Calculator dialogs (one include per calculator).
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/attenuator_designer/AttenuatorDesigner.h"
+#include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
@@ -43,7 +45,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_CALC_VFO_TANK, true},
 
-    {ID_DESIGN_ATTENUATOR, false},
+    {ID_DESIGN_ATTENUATOR, true},
 
     {ID_DESIGN_TOROID_WINDING, false},
 
@@ -54,7 +56,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
 } // namespace
 
-CVantixView::CVantixView(QWidget* pParent) : QPlainTextEdit(pParent) {
+CVantixView::CVantixView(QWidget* pParent)
+    : QPlainTextEdit(pParent), m_dAttenuatorImpedance(kAttenuatorDefaultImpedance),
+      m_dAttenuatorAttenuation(kAttenuatorDefaultAttenuation) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -130,11 +134,29 @@ void CVantixView::OnCalcAirCoil() {
 
 void CVantixView::OnCalcPiAttenuator() {
     CPiAttenuatorDlg dlg;
-    RunCalculator(dlg);
+    if (RunCalculator(dlg) != kIdOk) {
+        return;
+    }
+    // Only values the designer's fields accept are handed over: a refused
+    // pi (0) or one beyond the designer's 100 dB would open it on a value it
+    // can only complain about.
+    if (dlg.m_dImpedance > 0.0 && dlg.m_dImpedance <= kAttenuatorMaxImpedance &&
+        dlg.m_dAttenuation > 0.0 && dlg.m_dAttenuation <= kAttenuatorMaxAttenuation) {
+        m_dAttenuatorImpedance = dlg.m_dImpedance;
+        m_dAttenuatorAttenuation = dlg.m_dAttenuation;
+    }
 }
 
 void CVantixView::OnCalcVfoTank() {
     CVfoTankDlg dlg;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignAttenuator() {
+    CAttenuatorDesignerDlg dlg;
+    dlg.m_dImpedance = m_dAttenuatorImpedance;
+    dlg.m_dAttenuation = m_dAttenuatorAttenuation;
+    dlg.m_nTopology = static_cast<int>(EAttenuatorTopology::Pi);
     RunCalculator(dlg);
 }
 

@@ -35,6 +35,11 @@ public:
     double m_dMatchFreq = 0.0;
     double m_dMatchZout = 0.0;
 
+    // Hand-over from the pi attenuator to the attenuator designer (its last
+    // OK with values the designer accepts); not part of the log.
+    double m_dAttenuatorImpedance;
+    double m_dAttenuatorAttenuation;
+
 public slots:
     void OnCalcLadderFilter();
     void OnCalcLMatch();
@@ -42,6 +47,7 @@ public slots:
     void OnCalcAirCoil();
     void OnCalcPiAttenuator();
     void OnCalcVfoTank();
+    void OnDesignAttenuator();
 
 signals:
     // A file was dropped on the editor.

@@ -3,7 +3,7 @@
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
         LadderCommand(), LMatchCommand(), ToroidCommand(),  ToroidSearchCommand(),
-        PiCommand(),     VfoCommand(),    AirCoilCommand(),
+        PiCommand(),     VfoCommand(),    AirCoilCommand(), AttenuatorCommand(),
     };
     return commands;
 }

@@ -10,3 +10,4 @@ CCalcCommand ToroidSearchCommand();
 CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();
+CCalcCommand AttenuatorCommand();

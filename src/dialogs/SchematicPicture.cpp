@@ -14,8 +14,17 @@ static const QString& LoadedResource(const QString& strResource) {
 }
 
 CSchematicPicture::CSchematicPicture(const QString& strResource, QWidget* pParent)
-    : QFrame(pParent), m_renderer(LoadedResource(strResource)) {
+    : QFrame(pParent), m_strResource(strResource), m_renderer(LoadedResource(strResource)) {
     setFocusPolicy(Qt::NoFocus);
+}
+
+void CSchematicPicture::SetResource(const QString& strResource) {
+    if (strResource == m_strResource) {
+        return;
+    }
+    m_strResource = strResource;
+    m_renderer.load(LoadedResource(strResource));
+    update();
 }
 
 void CSchematicPicture::paintEvent(QPaintEvent* pEvent) {

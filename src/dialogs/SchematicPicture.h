@@ -12,9 +12,14 @@ public:
 
     bool IsLoaded() const { return m_renderer.isValid(); }
 
+    // Shows another drawing (a calculator that draws one per circuit form).
+    void SetResource(const QString& strResource);
+    const QString& Resource() const { return m_strResource; }
+
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
+    QString m_strResource;
     QSvgRenderer m_renderer;
 };

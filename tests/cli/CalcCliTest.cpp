@@ -283,6 +283,7 @@ TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
         {"aircoil", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "20"},
         {"pi", "--impedance", "50", "--attenuation", "10"},
         {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+        {"attenuator", "--impedance", "50", "--attenuation", "10"},
     };
     ASSERT_EQ(runs.size(), CalcCommands().size());
     for (const auto& args : runs) {

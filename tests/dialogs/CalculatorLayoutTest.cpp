@@ -1,5 +1,6 @@
 #include "calc/air_coil/AirCoilDlg.h"
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
+#include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
@@ -213,6 +214,15 @@ void FillAirCoil(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+void FillAttenuatorDesigner(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAttenuatorDesignerDlg&>(dialog);
+    dlg.m_dImpedance = 50.0;
+    dlg.m_dAttenuation = 10.0;
+    dlg.m_dPower = 5.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 void FillAirCoilWizard(CCalcDialog& dialog) {
     auto& dlg = static_cast<CAirCoilWizardDlg&>(dialog);
     dlg.SetCoil(10.0, 20.0, 0.813);
@@ -238,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"LMatch", [] { return std::make_unique<CLMatchDlg>(); }, FillLMatch},
         LayoutCase{"ToroidCoil", [] { return std::make_unique<CToroidCoilDlg>(); }, FillToroidCoil},
         LayoutCase{"ToroidWizard", [] { return std::make_unique<CToroidWizardDlg>(); },
-                   FillToroidWizard}),
+                   FillToroidWizard},
+        LayoutCase{"AttenuatorDesigner", [] { return std::make_unique<CAttenuatorDesignerDlg>(); },
+                   FillAttenuatorDesigner}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 } // namespace

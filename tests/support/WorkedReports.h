@@ -46,3 +46,21 @@ inline constexpr const char* kVfoWorkedReport = "　　　　　***** ＶＦＯ�
                                                 "　　　　　コイル容量 17.23μH\r\n"
                                                 "　　　　　固定コンデンサ容量  20.00PF\r\n"
                                                 "\r\n";
+
+// Attenuator designer: 50 Ω, 10 dB, π, E24, 5 W; 2026-12-08 09:05.
+inline constexpr const char* kAttenuatorWorkedReport =
+    "　　　　　***** 抵抗アッテネータの設計 *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　インピーダンス  50Ω\r\n"
+    "　　　　　減衰量  10dB\r\n"
+    "　　　　　形式  π型\r\n"
+    "　　　　　抵抗の系列  E24\r\n"
+    "　　　　　入力電力  5W\r\n"
+    "　　　　　R2 入力側  理想値 96.25Ω  選定値 100Ω（+3.9%）  電力 2.60W\r\n"
+    "　　　　　R1  理想値 71.15Ω  選定値 75Ω（+5.4%）  電力 1.66W\r\n"
+    "　　　　　R2 出力側  理想値 96.25Ω  選定値 100Ω（+3.9%）  電力 0.246W\r\n"
+    "　　　　　実際の減衰量  10.07dB\r\n"
+    "　　　　　リターンロス  34.2dB\r\n"
+    "　　　　　VSWR  1.040\r\n"
+    "　　　　　負荷の電力  0.492W\r\n"
+    "\r\n";
