@@ -2,6 +2,7 @@
 
 #include "report/CFormat.h"
 #include "text/LineEnds.h"
+#include "text/LogLock.h"
 #include "text/ShiftJis.h"
 
 #include <cerrno>
@@ -116,8 +117,15 @@ void SyncFolder(const std::string& strFolder) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes,
+bool WriteFileAtomically(const std::string& strPath, std::string_view bytes,
                          std::string& strError) {
+    EWriteFailure eIgnored = EWriteFailure::None;
+    return WriteFileAtomically(strPath, bytes, strError, eIgnored);
+}
+
+bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes,
+                         std::string& strError, EWriteFailure& eFailure) {
+    eFailure = EWriteFailure::Other;
     const std::string strPath = ResolvedTarget(strGivenPath);
     struct stat info {};
     mode_t mode = NewFileMode();
@@ -155,11 +163,16 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
         return false;
     }
     SyncFolder(FolderOf(strPath));
+    eFailure = EWriteFailure::None;
     return true;
 }
 
 bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
                            std::string& strError) {
+    CLogLock lock;
+    if (!lock.Acquire(strPath, kLogLockTimeoutMs, strError)) {
+        return false;
+    }
     std::string strOld;
     bool bExists = false;
     if (!ReadWholeFile(strPath, strOld, bExists, strError)) {

@@ -1,4 +1,4 @@
-#include "app/LogCodec.h"
+#include "text/LogCodec.h"
 
 #include <algorithm>
 
