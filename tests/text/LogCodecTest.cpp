@@ -80,18 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ELogEncoding::Utf8, 1}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
-TEST(LogCodecDetect, GivesEncodingAndLineEndsWithoutJudgingCharacters) {
-    // The editor refuses U+2029; a writer that only appends does not care.
-    CLogFormat format;
-    std::size_t nBadOffset = 0;
-    ASSERT_EQ(CLogCodec::DetectFormat("a\xE2\x80\xA9\n", format, nBadOffset),
-              ELogDecodeFailure::None);
-    EXPECT_EQ(format.eEncoding, ELogEncoding::Utf8);
-    EXPECT_EQ(format.eLineEnds, ELineEnds::Lf);
-    ASSERT_EQ(CLogCodec::DetectFormat("caf\xE9", format, nBadOffset), ELogDecodeFailure::NotText);
-    EXPECT_EQ(nBadOffset, 3u);
-}
-
 // The reports of the six calculators' worked examples.
 std::vector<std::string> SixReports() {
     const CLocalTime time{2026, 12, 8, 9, 5};
@@ -136,14 +124,6 @@ TEST(LogCodecDetect, RealCp932ReportsAreNeverValidUtf8) {
         }
     }
     EXPECT_GE(nLines, 40u);
-}
-
-TEST(LogCodecEncode, Utf8BomIsWrittenOnce) {
-    std::string strBytes;
-    CEncodeError error;
-    ASSERT_TRUE(
-        CLogCodec::Encode("価格 €5\n", {ELogEncoding::Utf8Bom, ELineEnds::CrLf}, strBytes, error));
-    EXPECT_EQ(strBytes, kBom + kPriceUtf8);
 }
 
 } // namespace
