@@ -118,7 +118,7 @@ std::vector<std::string> LeftoverTemporaries(const std::string& strFolder) {
 TEST(AppendProcesses, TwentyAtOnceKeepEveryReportWhole) {
     CTempFolder folder;
     const std::string strLog = folder.File("log.txt");
-    const std::string strOld = OldLog(256 * 1024);
+    const std::string strOld = OldLog(64 * 1024);
     WriteBytes(strLog, strOld);
     constexpr int kWriters = 20;
     std::vector<std::unique_ptr<CCalcProcess>> writers;
