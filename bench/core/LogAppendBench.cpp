@@ -38,15 +38,38 @@ std::string MegabyteLog() {
     return strLog;
 }
 
+// A fresh folder for the benchmark's log, removed with it at the end.
+class CBenchFolder {
+public:
+    CBenchFolder() {
+        std::string strTemplate =
+            (std::filesystem::temp_directory_path() / "vantix-bench-XXXXXX").string();
+        if (::mkdtemp(strTemplate.data()) != nullptr) {
+            m_strPath = strTemplate;
+        }
+    }
+    ~CBenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_strPath, ignored);
+    }
+    CBenchFolder(const CBenchFolder&) = delete;
+    CBenchFolder& operator=(const CBenchFolder&) = delete;
+
+    bool IsMade() const { return !m_strPath.empty(); }
+    std::string Log() const { return m_strPath + "/log.txt"; }
+
+private:
+    std::string m_strPath;
+};
+
 void BM_AppendToMegabyteLog(benchmark::State& state) {
     const bool bLocked = state.range(0) != 0;
-    std::string strFolder =
-        (std::filesystem::temp_directory_path() / "vantix-bench-XXXXXX").string();
-    if (::mkdtemp(strFolder.data()) == nullptr) {
+    const CBenchFolder folder;
+    if (!folder.IsMade()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const std::string strLog = strFolder + "/log.txt";
+    const std::string strLog = folder.Log();
     const std::string strOld = MegabyteLog();
     std::string strError;
     for (auto _ : state) {
@@ -60,7 +83,6 @@ void BM_AppendToMegabyteLog(benchmark::State& state) {
             break;
         }
     }
-    std::filesystem::remove_all(strFolder);
 }
 BENCHMARK(BM_AppendToMegabyteLog)
     ->ArgName("locked")
@@ -72,13 +94,12 @@ BENCHMARK(BM_AppendToMegabyteLog)
 // The lock alone, taken and released on the same 1 MB log with nobody else
 // waiting: what the locked append pays on top of the unlocked one.
 void BM_LogLockAcquireRelease(benchmark::State& state) {
-    std::string strFolder =
-        (std::filesystem::temp_directory_path() / "vantix-bench-XXXXXX").string();
-    if (::mkdtemp(strFolder.data()) == nullptr) {
+    const CBenchFolder folder;
+    if (!folder.IsMade()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const std::string strLog = strFolder + "/log.txt";
+    const std::string strLog = folder.Log();
     std::ofstream(strLog, std::ios::binary) << MegabyteLog();
     std::string strError;
     for (auto _ : state) {
@@ -88,7 +109,6 @@ void BM_LogLockAcquireRelease(benchmark::State& state) {
             break;
         }
     }
-    std::filesystem::remove_all(strFolder);
 }
 BENCHMARK(BM_LogLockAcquireRelease)->Unit(benchmark::kMicrosecond);
 
