@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LogCodec.h"
+#include "text/LogCodec.h"
 
 #include <QObject>
 #include <QString>

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// What identifies the file at a path on disk now: device, inode, size, mtime (ns).
+struct CFileIdentity {
+    bool bExists = false;
+    unsigned long long nDevice = 0, nInode = 0;
+    long long nSize = 0, nMtimeNs = 0;
+    bool operator==(const CFileIdentity&) const = default;
+};
+
+CFileIdentity FileIdentityOf(const std::string& strPath); // stat(); follows symlinks
