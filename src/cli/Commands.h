@@ -10,3 +10,5 @@ CCalcCommand ToroidSearchCommand();
 CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();
+CCalcCommand ToroidWindingCommand();
+CCalcCommand AirCoilWindingCommand();
