@@ -3,6 +3,7 @@
 #include "ShellResources.h"
 #include "app/ShellFonts.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -14,11 +15,13 @@
 
 // Calculator dialogs (one include per calculator).
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_winding/AirCoilWindingDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
@@ -45,9 +48,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_DESIGN_ATTENUATOR, false},
 
-    {ID_DESIGN_TOROID_WINDING, false},
+    {ID_DESIGN_TOROID_WINDING, true},
 
-    {ID_DESIGN_AIR_COIL_WINDING, false},
+    {ID_DESIGN_AIR_COIL_WINDING, true},
 
     {ID_DESIGN_XTAL_FILTER, false},
 };
@@ -120,12 +123,22 @@ void CVantixView::OnCalcLMatch() {
 
 void CVantixView::OnCalcToroidCoil() {
     CToroidCoilDlg dlg(nullptr);
-    RunCalculator(dlg);
+    if (RunCalculator(dlg) == kIdOk) {
+        // The winding calculator is offered the coil just designed; a Cancel
+        // keeps the last one.
+        m_strWindingCore = dlg.m_comboCore->currentText().toStdString();
+        m_dWindingTurns = dlg.m_dTurns;
+    }
 }
 
 void CVantixView::OnCalcAirCoil() {
     CAirCoilDlg dlg(nullptr);
-    RunCalculator(dlg);
+    if (RunCalculator(dlg) == kIdOk) {
+        m_dAirWindingDiameter = dlg.m_dDiameter;
+        m_dAirWindingLength = dlg.m_dLength;
+        m_dAirWindingWire = dlg.m_dWireDiameter;
+        m_dAirWindingTurns = dlg.m_dTurns;
+    }
 }
 
 void CVantixView::OnCalcPiAttenuator() {
@@ -135,6 +148,22 @@ void CVantixView::OnCalcPiAttenuator() {
 
 void CVantixView::OnCalcVfoTank() {
     CVfoTankDlg dlg;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignToroidWinding() {
+    CToroidWindingDlg dlg(nullptr);
+    dlg.m_strCore = m_strWindingCore;
+    dlg.m_dTurns = m_dWindingTurns;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignAirCoilWinding() {
+    CAirCoilWindingDlg dlg(nullptr);
+    dlg.m_dDiameter = m_dAirWindingDiameter;
+    dlg.m_dLength = m_dAirWindingLength;
+    dlg.m_dWireDiameter = m_dAirWindingWire;
+    dlg.m_dTurns = m_dAirWindingTurns;
     RunCalculator(dlg);
 }
 

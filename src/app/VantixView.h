@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include <string>
+
 class CVantixDoc;
 class QPrinter;
 
@@ -35,6 +37,16 @@ public:
     double m_dMatchFreq = 0.0;
     double m_dMatchZout = 0.0;
 
+    // Hand-over from the toroidal coil to its winding (core and turns of the
+    // last coil ended with OK; empty core: none yet).
+    std::string m_strWindingCore;
+    double m_dWindingTurns = 0.0;
+    // Hand-over from the air-core coil to its winding.
+    double m_dAirWindingDiameter = 0.0;
+    double m_dAirWindingLength = 0.0;
+    double m_dAirWindingWire = 0.0;
+    double m_dAirWindingTurns = 0.0;
+
 public slots:
     void OnCalcLadderFilter();
     void OnCalcLMatch();
@@ -42,6 +54,8 @@ public slots:
     void OnCalcAirCoil();
     void OnCalcPiAttenuator();
     void OnCalcVfoTank();
+    void OnDesignToroidWinding();
+    void OnDesignAirCoilWinding();
 
 signals:
     // A file was dropped on the editor.
