@@ -10,6 +10,7 @@
 #include "tables/ToroidCoreCatalog.h"
 #include "templates/AirCoilWindingTemplate.h"
 #include "templates/ToroidWindingTemplate.h"
+#include "text/ShiftJis.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,6 +32,16 @@ protected:
     WindingHandOverE2ETest() : CShellSessionTest(kTime) {}
 
     std::string Log() const { return m_pFrame->GetDocument()->SavedText(); }
+
+    // Saving writes the log, reports and all, in code page 932.
+    void ExpectSavedInCodePage932() {
+        std::string strExpected;
+        CEncodeError error;
+        ASSERT_TRUE(EncodeShiftJis(Log(), strExpected, error));
+        ASSERT_TRUE(m_pFrame->DoSave(Path("log.txt")));
+        EXPECT_EQ(ReadBytes(Path("log.txt")), strExpected);
+        EXPECT_TRUE(m_messages.empty());
+    }
 
     // The toroidal coil calculator with this core and turns, ended by OK or Cancel.
     void RunToroidCoil(const char* pszCore, const char* pszTurns, int nEnd) {
@@ -87,6 +98,7 @@ TEST_F(WindingHandOverE2ETest, ToroidalCoilHandsItsCoreAndTurnsToTheWinding) {
     });
     Trigger(kToroidWindingCommand);
     EXPECT_EQ(Log(), strCoil + kToroidWindingWorkedReport);
+    ExpectSavedInCodePage932();
 }
 
 TEST_F(WindingHandOverE2ETest, AirCoreCoilHandsItsCoilToTheWinding) {
@@ -125,6 +137,7 @@ TEST_F(WindingHandOverE2ETest, AirCoreCoilHandsItsCoilToTheWinding) {
     });
     Trigger(kAirCoilWindingCommand);
     EXPECT_EQ(Log(), strCoil + kAirCoilWindingWorkedReport);
+    ExpectSavedInCodePage932();
 }
 
 } // namespace
