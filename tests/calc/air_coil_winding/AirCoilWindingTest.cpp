@@ -1,6 +1,5 @@
 #include "calc/air_coil_winding/AirCoilWinding.h"
 
-#include "calc/air_coil/AirCoil.h"
 #include "support/WorkedReports.h"
 #include "text/ShiftJis.h"
 
@@ -23,15 +22,6 @@ TEST(AirCoilWindingTest, WorkedReportByteForByteAndInCodePage932) {
     std::string strBytes;
     CEncodeError error;
     EXPECT_TRUE(EncodeShiftJis(result.strReport, strBytes, error));
-}
-
-TEST(AirCoilWindingTest, InductanceIsTheAirCoreCoilsOwnOnTheMeanDiameter) {
-    for (const double dWire : {0.1, 0.813, 2.0}) {
-        const CAirCoilWindingResult result = Wind(10.0, 20.0, dWire, 20.0, 20.0);
-        EXPECT_EQ(result.dInductance, SolenoidInductance(10.0 + dWire, 20.0, 20.0)) << dWire;
-        // The leads add 2 × 20 mm to the helix.
-        EXPECT_NEAR(result.dWireLength - Wind(10.0, 20.0, dWire, 20.0).dWireLength, 40.0, 1e-9);
-    }
 }
 
 // The fit test is n·d <= length as written; the count beside it must agree

@@ -27,16 +27,6 @@ TEST(ToroidWindingTest, WorkedReportByteForByteAndInCodePage932) {
     EXPECT_TRUE(EncodeShiftJis(result.strReport, strBytes, error));
 }
 
-TEST(ToroidWindingTest, InductanceIsTheToroidalCoilsOwn) {
-    CToroidCoreCatalog catalog;
-    ASSERT_GE(catalog.FindName("T-200-41"), 0);
-    const CToroidWindingResult result = ComputeToroidWinding(catalog, {20.0, 1.0, 0.0}, kTime);
-    EXPECT_EQ(result.dInductance, catalog.GetInductance(20.0));
-    EXPECT_EQ(result.strInductance, "30.20 μH");
-    // 2 × 14 + (50.8 − 31.8) + 4 × 1, and no leads.
-    EXPECT_DOUBLE_EQ(result.dWireLength, 20.0 * 51.0);
-}
-
 TEST(ToroidWindingTest, OneLayerSaysPlainlyWhetherTheTurnsFit) {
     const struct {
         const char* pszCore;
