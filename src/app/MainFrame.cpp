@@ -241,9 +241,9 @@ void CMainFrame::ConnectCommands() {
 
         {ID_DESIGN_ATTENUATOR, &CVantixView::OnDesignAttenuator},
 
-        {ID_DESIGN_TOROID_WINDING, nullptr},
+        {ID_DESIGN_TOROID_WINDING, &CVantixView::OnDesignToroidWinding},
 
-        {ID_DESIGN_AIR_COIL_WINDING, nullptr},
+        {ID_DESIGN_AIR_COIL_WINDING, &CVantixView::OnDesignAirCoilWinding},
 
         {ID_DESIGN_XTAL_FILTER, nullptr},
     };

@@ -3,6 +3,7 @@
 #include "ShellResources.h"
 #include "app/ShellFonts.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 
 // Calculator dialogs (one include per calculator).
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_winding/AirCoilWindingDlg.h"
 #include "calc/attenuator_designer/AttenuatorDesigner.h"
 #include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
@@ -21,6 +23,7 @@
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 
 namespace {
@@ -47,9 +50,9 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_DESIGN_ATTENUATOR, true},
 
-    {ID_DESIGN_TOROID_WINDING, false},
+    {ID_DESIGN_TOROID_WINDING, true},
 
-    {ID_DESIGN_AIR_COIL_WINDING, false},
+    {ID_DESIGN_AIR_COIL_WINDING, true},
 
     {ID_DESIGN_XTAL_FILTER, false},
 };
@@ -124,12 +127,22 @@ void CVantixView::OnCalcLMatch() {
 
 void CVantixView::OnCalcToroidCoil() {
     CToroidCoilDlg dlg(nullptr);
-    RunCalculator(dlg);
+    if (RunCalculator(dlg) == kIdOk) {
+        // The winding calculator is offered the coil just designed; a Cancel
+        // keeps the last one.
+        m_strWindingCore = dlg.m_comboCore->currentText().toStdString();
+        m_dWindingTurns = dlg.m_dTurns;
+    }
 }
 
 void CVantixView::OnCalcAirCoil() {
     CAirCoilDlg dlg(nullptr);
-    RunCalculator(dlg);
+    if (RunCalculator(dlg) == kIdOk) {
+        m_dAirWindingDiameter = dlg.m_dDiameter;
+        m_dAirWindingLength = dlg.m_dLength;
+        m_dAirWindingWire = dlg.m_dWireDiameter;
+        m_dAirWindingTurns = dlg.m_dTurns;
+    }
 }
 
 void CVantixView::OnCalcPiAttenuator() {
@@ -157,6 +170,22 @@ void CVantixView::OnDesignAttenuator() {
     dlg.m_dImpedance = m_dAttenuatorImpedance;
     dlg.m_dAttenuation = m_dAttenuatorAttenuation;
     dlg.m_nTopology = static_cast<int>(EAttenuatorTopology::Pi);
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignToroidWinding() {
+    CToroidWindingDlg dlg(nullptr);
+    dlg.m_strCore = m_strWindingCore;
+    dlg.m_dTurns = m_dWindingTurns;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignAirCoilWinding() {
+    CAirCoilWindingDlg dlg(nullptr);
+    dlg.m_dDiameter = m_dAirWindingDiameter;
+    dlg.m_dLength = m_dAirWindingLength;
+    dlg.m_dWireDiameter = m_dAirWindingWire;
+    dlg.m_dTurns = m_dAirWindingTurns;
     RunCalculator(dlg);
 }
 

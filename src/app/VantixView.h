@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include <string>
+
 class CVantixDoc;
 class QPrinter;
 
@@ -39,6 +41,15 @@ public:
     // OK with values the designer accepts); not part of the log.
     double m_dAttenuatorImpedance;
     double m_dAttenuatorAttenuation;
+    // Hand-over from the toroidal coil to its winding (core and turns of the
+    // last coil ended with OK; empty core: none yet).
+    std::string m_strWindingCore;
+    double m_dWindingTurns = 0.0;
+    // Hand-over from the air-core coil to its winding.
+    double m_dAirWindingDiameter = 0.0;
+    double m_dAirWindingLength = 0.0;
+    double m_dAirWindingWire = 0.0;
+    double m_dAirWindingTurns = 0.0;
 
 public slots:
     void OnCalcLadderFilter();
@@ -48,6 +59,8 @@ public slots:
     void OnCalcPiAttenuator();
     void OnCalcVfoTank();
     void OnDesignAttenuator();
+    void OnDesignToroidWinding();
+    void OnDesignAirCoilWinding();
 
 signals:
     // A file was dropped on the editor.

@@ -2,8 +2,8 @@
 #include "calc/air_coil_wizard/AirCoilWizard.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/WireOption.h"
 #include "report/CFormat.h"
-#include "tables/WireGaugeTable.h"
 #include "text/NumberInput.h"
 
 #include <cmath>
@@ -12,7 +12,9 @@
 namespace {
 
 CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
-    if (std::optional<CCalcOutcome> misuse = RequireOneOf(values, "aircoil", "wire", "awg")) {
+    CAirCoilInputs inputs;
+    if (std::optional<CCalcOutcome> misuse =
+            ReadWireDiameter(values, "aircoil", inputs.dWireDiameter)) {
         return *misuse;
     }
     if (std::optional<CCalcOutcome> misuse =
@@ -22,20 +24,8 @@ CCalcOutcome RunAirCoil(const COptionValues& values, const CLocalTime& time) {
     const bool bAwg = values.Has("awg");
     const bool bInductance = values.Has("inductance");
 
-    CAirCoilInputs inputs;
     inputs.dDiameter = values.Number("diameter");
     inputs.dLength = values.Number("length");
-    inputs.dWireDiameter = values.Number("wire");
-    if (bAwg) {
-        // The dialog's gauge list: position and gauge number are the same.
-        const double dGauge = values.Number("awg");
-        CWireGaugeTable table;
-        if (dGauge != std::floor(dGauge) || table.SelectIndex(static_cast<int>(dGauge)) < 0) {
-            return FailedOutcome(CCalcOutcome::BadUsage,
-                                 FormatC("--awg は 0 から %d までの整数です。", table.Count() - 1));
-        }
-        inputs.dWireDiameter = table.Diameter();
-    }
 
     inputs.dTurns = values.Number("turns");
     double dUnroundedTurns = inputs.dTurns;
@@ -106,10 +96,8 @@ CCalcCommand AirCoilCommand() {
             {
                 {"diameter", "D", "コイル内径(mm)", COptionDef::Number, 0.0, kAirCoilMaxSize},
                 {"length", "L", "コイル長さ(mm)", COptionDef::Number, 0.0, kAirCoilMaxSize},
-                {"wire", "W", "線材直径(mm)、--awg の代わり", COptionDef::Number, 0.0,
-                 kAirCoilMaxSize, false},
-                {"awg", "N", "ＡＷＧ番号で線材を選ぶ、--wire の代わり", COptionDef::Number, 0.0,
-                 46.0, false},
+                WireDiameterOption(),
+                AwgOption(),
                 {"turns", "N", "コイル巻数", COptionDef::Number, 0.0, kAirCoilMaxTurns, false},
                 {"inductance", "L",
                  "目標インダクタンス(μH)、--turns の代わり（巻数はウイザードと同じく四捨五入）",

@@ -61,13 +61,16 @@ namespace {
 
 constexpr const char* kProgram = "vantix-calc";
 
+// The column of the summaries in the usage: two blanks after the longest name.
+constexpr std::size_t kSummaryColumn = 17;
+
 void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
     out << "使い方: vantix-calc <計算> [--オプション 値 ...]\n"
            "\n"
            "計算:\n";
     for (const CCalcCommand& command : commands) {
         out << "  " << command.pszName;
-        for (std::size_t n = std::string_view(command.pszName).size(); n < 14; ++n) {
+        for (std::size_t n = std::string_view(command.pszName).size(); n < kSummaryColumn; ++n) {
             out << ' ';
         }
         out << command.pszSummary << '\n';

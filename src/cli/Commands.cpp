@@ -2,8 +2,10 @@
 
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
-        LadderCommand(), LMatchCommand(), ToroidCommand(),  ToroidSearchCommand(),
-        PiCommand(),     VfoCommand(),    AirCoilCommand(), AttenuatorCommand(),
+        LadderCommand(),         LMatchCommand(),     ToroidCommand(),
+        ToroidSearchCommand(),   PiCommand(),         VfoCommand(),
+        AirCoilCommand(),        AttenuatorCommand(), ToroidWindingCommand(),
+        AirCoilWindingCommand(),
     };
     return commands;
 }

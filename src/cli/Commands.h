@@ -11,3 +11,5 @@ CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();
 CCalcCommand AttenuatorCommand();
+CCalcCommand ToroidWindingCommand();
+CCalcCommand AirCoilWindingCommand();

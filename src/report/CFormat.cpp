@@ -1,8 +1,10 @@
 #include "report/CFormat.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <locale.h>
 
 namespace {
@@ -35,4 +37,15 @@ std::string FormatC(const char* pszFormat, ...) {
     va_end(copy);
     uselocale(previous);
     return strResult;
+}
+
+std::string FormatSignificant(double dValue, int nDigits) {
+    if (!(dValue > 0.0) || !std::isfinite(dValue) || nDigits < 1) {
+        return FormatC("%.0f", dValue);
+    }
+    // The exponent after rounding to nDigits, so 9.99996 counts as 10.00.
+    const std::string strScientific = FormatC("%.*e", nDigits - 1, dValue);
+    const int nExponent = std::atoi(strScientific.c_str() + strScientific.find('e') + 1);
+    const int nDecimals = nDigits - 1 - nExponent;
+    return FormatC("%.*f", nDecimals > 0 ? nDecimals : 0, dValue);
 }

@@ -284,6 +284,8 @@ TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
         {"pi", "--impedance", "50", "--attenuation", "10"},
         {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
         {"attenuator", "--impedance", "50", "--attenuation", "10"},
+        {"toroid-winding", "--core", "T-50-2", "--turns", "20", "--wire", "0.5"},
+        {"aircoil-winding", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "15"},
     };
     ASSERT_EQ(runs.size(), CalcCommands().size());
     for (const auto& args : runs) {
@@ -296,4 +298,22 @@ TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
         const std::string strKey = std::string("\"calculator\":\"") + args.front() + "\"";
         EXPECT_EQ(out.str().rfind("{" + strKey, 0), 0u) << out.str().substr(0, 80);
     }
+}
+
+// The calculator list keeps its summaries in one column, with blanks after
+// even the longest name.
+TEST(CalcCliTest, CalculatorSummariesStartInOneColumn) {
+    const CliRun run = RunCli({});
+    const std::size_t nList = run.strOut.find("計算:\n");
+    ASSERT_NE(nList, std::string::npos) << run.strOut;
+    std::istringstream lines(run.strOut.substr(nList + std::string("計算:\n").size()));
+    std::string strLine;
+    std::size_t nCount = 0;
+    while (std::getline(lines, strLine) && !strLine.empty()) {
+        const std::string strName = CalcCommands()[nCount].pszName;
+        EXPECT_EQ(strLine.rfind("  " + strName + "  ", 0), 0u) << strLine;
+        EXPECT_EQ(strLine.find_first_not_of(' ', 2 + strName.size()), 19u) << strLine;
+        ++nCount;
+    }
+    EXPECT_EQ(nCount, CalcCommands().size());
 }

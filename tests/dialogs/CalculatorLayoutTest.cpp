@@ -1,16 +1,19 @@
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_winding/AirCoilWindingDlg.h"
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
 #include "dialogs/SchematicPicture.h"
 #include "dialogs/UpDownControl.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -230,6 +233,37 @@ void FillAirCoilWizard(CCalcDialog& dialog) {
     dlg.UpdateData(false);
     dlg.Solve();
 }
+
+void FillToroidWinding(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CToroidWindingDlg&>(dialog);
+    dlg.m_comboCore->setCurrentIndex(dlg.m_comboCore->findText("T-50-2"));
+    dlg.m_dTurns = 50.0; // more than one layer holds: the longest result text
+    dlg.m_dWireDiameter = 0.5;
+    dlg.m_dLead = 25.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillAirCoilWinding(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilWindingDlg&>(dialog);
+    dlg.m_dDiameter = 10.0;
+    dlg.m_dLength = 20.0;
+    dlg.m_dWireDiameter = 1.5;
+    dlg.m_dTurns = 15.0; // longer than the coil: the longest result text
+    dlg.m_dLead = 0.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Winding, CalculatorLayout,
+    ::testing::Values(LayoutCase{"ToroidWinding",
+                                 [] { return std::make_unique<CToroidWindingDlg>(); },
+                                 FillToroidWinding},
+                      LayoutCase{"AirCoilWinding",
+                                 [] { return std::make_unique<CAirCoilWindingDlg>(); },
+                                 FillAirCoilWinding}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 INSTANTIATE_TEST_SUITE_P(
     AirCoil, CalculatorLayout,

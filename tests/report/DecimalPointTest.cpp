@@ -42,6 +42,7 @@ TEST_F(GermanLocaleTest, ReportNumbersKeepTheDecimalPoint) {
     formatter.FormatInductance(strOut, 0.000005);
     EXPECT_EQ(strOut, "5.0000 pH");
     EXPECT_EQ(FormatEditValue(293.37), "293.37");
+    EXPECT_EQ(FormatSignificant(0.011387777, 4), "0.01139");
     double dValue = 0.0;
     EXPECT_TRUE(ParseNumber("2.5", dValue));
     EXPECT_EQ(dValue, 2.5);

@@ -1,5 +1,7 @@
 #include "report/ReportFormatter.h"
 
+#include "report/CFormat.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -119,6 +121,22 @@ TEST(ParseLocalTimeTest, AcceptsOnlyRealMinutes) {
           "2005-03-07 09:+5", "2005-03-07  09:05", "2005-03-07 09:5", "05-03-07 09:05",
           "2005-03-07T09:05", "2005-00-07 09:05"}) {
         EXPECT_FALSE(ParseLocalTime(pszBad, time)) << pszBad;
+    }
+}
+
+// Significant digits are counted after rounding, so a value just below a
+// power of ten keeps the digits asked for, and no exponent ever appears.
+TEST(FormatSignificantTest, DigitsAfterRoundingWithoutExponent) {
+    const struct {
+        double dValue;
+        const char* pszExpected;
+    } cases[] = {
+        {0.011387777, "0.01139"}, {209.7868, "209.8"},    {0.53346, "0.5335"},
+        {9.99996, "10.00"},       {0.099996, "0.1000"},   {12345.6, "12346"},
+        {1234.56, "1235"},        {1e-7, "0.0000001000"}, {3e20, "300000000000000000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatSignificant(c.dValue, 4), c.pszExpected) << c.dValue;
     }
 }
 

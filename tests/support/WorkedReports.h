@@ -64,3 +64,36 @@ inline constexpr const char* kAttenuatorWorkedReport =
     "　　　　　VSWR  1.040\r\n"
     "　　　　　負荷の電力  0.492W\r\n"
     "\r\n";
+
+// Toroid winding: 20 turns of 0.5 mm wire on T-50-2, 25 mm leads; 2026-12-08 09:05.
+inline constexpr const char* kToroidWindingWorkedReport =
+    "　　　　　***** トロイダルコイルの巻線 *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　コア種類  T-50-2\r\n"
+    "　　　　　巻き数  20\r\n"
+    "　　　　　線材直径  0.500 mm\r\n"
+    "　　　　　リード線（片側）  25.0 mm\r\n"
+    "　　　　　インダクタンス  2.000 μH\r\n"
+    "　　　　　１回巻きの長さ  16.6 mm\r\n"
+    "　　　　　線の長さ  382.0 mm\r\n"
+    "　　　　　直流抵抗  0.03354 Ω\r\n"
+    "　　　　　一層に巻けます (最大 45 回)\r\n"
+    "\r\n";
+
+// Air-core winding: 10 mm, 20 mm, 1 mm wire, 15 turns, no leads; 2026-12-08 09:05.
+inline constexpr const char* kAirCoilWindingWorkedReport =
+    "　　　　　***** 空芯コイルの巻線 *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　コイル内径  10.0 mm\r\n"
+    "　　　　　コイル長さ  20.0 mm\r\n"
+    "　　　　　線材直径  1.000 mm\r\n"
+    "　　　　　巻き数  15.0\r\n"
+    "　　　　　リード線（片側）  0.0 mm\r\n"
+    "　　　　　インダクタンス  1.079 μH\r\n"
+    "　　　　　ピッチ  1.333 mm\r\n"
+    "　　　　　コイル長さに巻けます (最大 20 回)\r\n"
+    "　　　　　線の長さ  518.7 mm\r\n"
+    "　　　　　直流抵抗  0.01139 Ω\r\n"
+    "　　　　　自己容量  0.5335 pF\r\n"
+    "　　　　　自己共振周波数（目安）  209.8 MHz\r\n"
+    "\r\n";

@@ -3,6 +3,7 @@
 #include "calc/air_coil/AirCoil.h"
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "dialogs/DataExchange.h"
+#include "dialogs/GaugeList.h"
 #include "dialogs/ReportClock.h"
 #include "dialogs/UpDownControl.h"
 #include "templates/AirCoilTemplate.h"
@@ -16,9 +17,6 @@
 namespace {
 
 constexpr int kResultMaxChars = 80;
-
-// The list is filled until the table runs out; this only bounds the loop.
-constexpr int kMaxGauges = 1000;
 
 // The Enter order: diameter, length, wire, turns, back to the diameter.
 constexpr CFocusStop kCycle[] = {
@@ -58,13 +56,7 @@ void CAirCoilDlg::DoDataExchange(CDataExchange& dx) {
 bool CAirCoilDlg::OnInitDialog() {
     const bool bDefaultFocus = CCalcDialog::OnInitDialog();
     SetBuddy(kAirCoilTurnsUpDown, kAirCoilTurnsEdit);
-    // List positions are table indexes: items go in at the end, in table
-    // order, and the list is never sorted.
-    m_listGauge->clear();
-    for (int i = 0; i < kMaxGauges && m_wireTable.SelectIndex(i) >= 0; ++i) {
-        m_listGauge->addItem(QString::fromStdString(m_wireTable.Name()));
-    }
-    m_listGauge->setCurrentIndex(-1);
+    FillGaugeList(*m_listGauge, m_wireTable);
     return bDefaultFocus;
 }
 
