@@ -5,7 +5,8 @@ const std::vector<CCalcCommand>& CalcCommands() {
         LadderCommand(),         LMatchCommand(),     ToroidCommand(),
         ToroidSearchCommand(),   PiCommand(),         VfoCommand(),
         AirCoilCommand(),        AttenuatorCommand(), ToroidWindingCommand(),
-        AirCoilWindingCommand(),
+        AirCoilWindingCommand(), XtalFilterCommand(), XtalMeasureCommand(),
+        XtalSortCommand(),
     };
     return commands;
 }

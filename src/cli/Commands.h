@@ -13,3 +13,6 @@ CCalcCommand AirCoilCommand();
 CCalcCommand AttenuatorCommand();
 CCalcCommand ToroidWindingCommand();
 CCalcCommand AirCoilWindingCommand();
+CCalcCommand XtalFilterCommand();
+CCalcCommand XtalMeasureCommand();
+CCalcCommand XtalSortCommand();
