@@ -12,5 +12,6 @@ inline constexpr int kMeasureComputeButton = 1004;
 inline constexpr int kMeasureCmStatic = 1005;
 inline constexpr int kMeasureLmStatic = 1006;
 inline constexpr int kMeasureFpStatic = 1007;
+inline constexpr int kMeasureNoticeStatic = 1008;
 
 const CDialogTemplate& XtalMeasureTemplate();

@@ -20,6 +20,7 @@
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
+#include "calc/xtal_filter/XtalFilterDlg.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_DESIGN_AIR_COIL_WINDING, false},
 
-    {ID_DESIGN_XTAL_FILTER, false},
+    {ID_DESIGN_XTAL_FILTER, true},
 };
 
 } // namespace
@@ -102,11 +103,17 @@ void CVantixView::OnCalcLadderFilter() {
         m_dMatchFreq = dlg.m_dFrequency;
         m_dMatchZout = HandOverImpedance(dlg.m_dTerminationImpedance);
         m_dMatchZin = kHandOverInputImpedance;
+        // The crystal filter workbench starts from the same crystals.
+        m_bXtalHandOver = true;
+        m_dXtalFreq = dlg.m_dFrequency;
+        m_dXtalHolderCapacitance = dlg.m_dHolderCapacitance;
+        m_dXtalBandwidth = dlg.m_dBandwidth;
         GetDocument()->AppendReport(dlg.m_strReport);
     } else {
         m_dMatchZin = 0.0;
         m_dMatchFreq = 0.0;
         m_dMatchZout = 0.0;
+        m_bXtalHandOver = false;
     }
 }
 
@@ -135,6 +142,15 @@ void CVantixView::OnCalcPiAttenuator() {
 
 void CVantixView::OnCalcVfoTank() {
     CVfoTankDlg dlg;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignXtalFilter() {
+    CXtalFilterDlg dlg;
+    // Without a usable hand-over the workbench opens with its worked design.
+    if (m_bXtalHandOver) {
+        dlg.TakeLadderHandOver(m_dXtalFreq, m_dXtalHolderCapacitance, m_dXtalBandwidth);
+    }
     RunCalculator(dlg);
 }
 
