@@ -26,7 +26,7 @@ struct CXtalSortResult {
     double m_dSpread = 0.0;            // highest minus lowest, Hz
     double m_dMean = 0.0;              // MHz
     std::string m_strSpread;           // "12.0Hz"
-    std::string m_strMean;             // "10.000123MHz"
+    std::string m_strMean;             // "10.0001230MHz"
     std::string m_strReport;           // UTF-8 with CR LF; kXtalSortNoReport when refused
 };
 
