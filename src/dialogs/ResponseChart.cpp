@@ -17,6 +17,19 @@ const QColor kRightColour(0xc0, 0x50, 0x10);
 const QColor kMarkColours[] = {QColor(0x10, 0x90, 0x30), QColor(0xa0, 0x10, 0x90),
                                QColor(0x60, 0x60, 0x60)};
 constexpr qreal kMarkSize = 9.0;
+// About this many intervals between the x axis's ticks.
+constexpr double kXTicks = 10.0;
+
+// The step of 1, 2 or 5 times a power of ten next above dRaw.
+double NiceStep(double dRaw) {
+    const double dPower = std::pow(10.0, std::floor(std::log10(dRaw)));
+    for (const double dFactor : {1.0, 2.0, 5.0}) {
+        if (dFactor * dPower >= dRaw) {
+            return dFactor * dPower;
+        }
+    }
+    return 10.0 * dPower;
+}
 
 void StyleAxis(QValueAxis* pAxis, const QFont& font, const QColor& colour) {
     pAxis->setTitleFont(font);
@@ -116,8 +129,11 @@ void CResponseChart::SetCurves(std::span<const double> x, std::span<const double
     m_pLeftCurve->replace(leftPoints);
     m_pRightCurve->replace(rightPoints);
     if (bAny && dXMax > dXMin) {
+        // The curve fills the width; the ticks sit on round values from 0.
         m_pAxisX->setRange(dXMin, dXMax);
-        m_pAxisX->applyNiceNumbers();
+        m_pAxisX->setTickType(QValueAxis::TicksDynamic);
+        m_pAxisX->setTickAnchor(0.0);
+        m_pAxisX->setTickInterval(NiceStep((dXMax - dXMin) / kXTicks));
     }
     if (dRightMax > 0.0) {
         m_pAxisRight->setRange(0.0, dRightMax);

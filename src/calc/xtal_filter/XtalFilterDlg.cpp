@@ -289,16 +289,16 @@ void CXtalFilterDlg::UpdateControlStates() {
 
 void CXtalFilterDlg::TakeMeasurement() {
     CXtalMeasureDlg dlg(this);
-    dlg.m_dF1 = m_dMeasureF1;
-    dlg.m_dF2 = m_dMeasureF2;
-    dlg.m_dCs = m_dMeasureCs;
+    dlg.m_dF1 = m_measure.dF1;
+    dlg.m_dF2 = m_measure.dF2;
+    dlg.m_dCs = m_measure.dCs;
     dlg.m_dC0 = m_dC0;
     if (dlg.exec() != kIdOk) {
         return;
     }
-    m_dMeasureF1 = dlg.m_dF1;
-    m_dMeasureF2 = dlg.m_dF2;
-    m_dMeasureCs = dlg.m_dCs;
+    m_measure.dF1 = dlg.m_dF1;
+    m_measure.dF2 = dlg.m_dF2;
+    m_measure.dCs = dlg.m_dCs;
     if (!dlg.m_result.m_bComputed) {
         return;
     }

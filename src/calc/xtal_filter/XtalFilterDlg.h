@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/xtal_filter/XtalFilter.h"
+#include "calc/xtal_filter/XtalMeasureDlg.h"
 #include "dialogs/CalcDialog.h"
 
 #include <string>
@@ -76,9 +77,7 @@ public:
     CXtalFilterResult m_result; // the last computation
     // What the measurement and sorting dialogs showed last, offered again
     // when they are opened once more.
-    double m_dMeasureF1 = 10.0;
-    double m_dMeasureF2 = 10.002313;
-    double m_dMeasureCs = 33.0;
+    CXtalMeasureValues m_measure; // its C0 is the workbench's own
     std::string m_strSortList;
     int m_nSortUse = 0;
     // 1 frequency, 2 Lm, 3 C0, 4 Q, 5 crystals, 6 response, 7 ripple,

@@ -7,6 +7,15 @@
 
 class QLineEdit;
 
+// What the measurement dialog opens with until the user has typed his own:
+// the worked measurement (f1 10 MHz, f2 10.002313 MHz, Cs 33 pF, C0 3.5 pF).
+struct CXtalMeasureValues {
+    double dF1 = 10.0;      // MHz
+    double dF2 = 10.002313; // MHz
+    double dCs = 33.0;      // pF
+    double dC0 = 3.5;       // pF
+};
+
 // The crystal measurement (template 161): the two frequencies of a test
 // oscillator, with the series capacitor Cs shorted and in series, give the
 // crystal's motional capacitance and inductance. Opened from the workbench,
@@ -23,10 +32,10 @@ public:
     QLineEdit* m_editF2 = nullptr;
     QLineEdit* m_editCs = nullptr;
     QLineEdit* m_editC0 = nullptr;
-    double m_dF1 = 0.0; // MHz, Cs shorted
-    double m_dF2 = 0.0; // MHz, Cs in series
-    double m_dCs = 0.0; // pF
-    double m_dC0 = 0.0; // pF
+    double m_dF1 = CXtalMeasureValues{}.dF1; // MHz, Cs shorted
+    double m_dF2 = CXtalMeasureValues{}.dF2; // MHz, Cs in series
+    double m_dCs = CXtalMeasureValues{}.dCs; // pF
+    double m_dC0 = CXtalMeasureValues{}.dC0; // pF
     std::string m_strCm;
     std::string m_strLm;
     std::string m_strFp;

@@ -153,16 +153,18 @@ struct RangeCase {
     int nId;
     const char* pszTyped;
     const char* pszMessage;
+    const char* pszWorked; // what the field held before
 };
 
 TEST_F(XtalFilterDlgTest, EachFieldChecksItsRangeWithOneMessage) {
     const RangeCase cases[] = {
-        {kXtalFrequencyEdit, "0", "0.1 から 200 までの数値を入力してください。"},
-        {kXtalLmEdit, "0", "0.01 から 10000 までの数値を入力してください。"},
-        {kXtalC0Edit, "-1", "0 から 100 までの数値を入力してください。"},
-        {kXtalQEdit, "abc", "数値を入力してください。"},
-        {kXtalRippleEdit, "1.5", "0.01 から 1 までの数値を入力してください。"},
-        {kXtalBandwidthEdit, "0", "0.01 から 1000 までの数値を入力してください。"},
+        {kXtalFrequencyEdit, "0", "0.1 から 200 までの数値を入力してください。", "10"},
+        {kXtalLmEdit, "0", "0.01 から 10000 までの数値を入力してください。", "15"},
+        {kXtalC0Edit, "-1", "0 から 100 までの数値を入力してください。", "3.5"},
+        {kXtalQEdit, "1e8", "0 から 10000000 までの数値を入力してください。", "0"},
+        {kXtalRippleEdit, "1.5", "0.01 から 1 までの数値を入力してください。", "0.1"},
+        {kXtalBandwidthEdit, "0", "0.01 から 1000 までの数値を入力してください。", "2.4"},
+        {kXtalBandwidthEdit, "abc", "数値を入力してください。", "2.4"},
     };
     RunModal(m_dlg, [&](QDialog& dialog) {
         for (const RangeCase& c : cases) {
@@ -171,19 +173,16 @@ TEST_F(XtalFilterDlgTest, EachFieldChecksItsRangeWithOneMessage) {
             KeyToFocus(Qt::Key_Return);
             EXPECT_EQ(m_messages, QStringList{QString::fromUtf8(c.pszMessage)}) << c.nId;
             EXPECT_EQ(FocusId(), c.nId);
-            // OK is refused as well, with one message of its own.
+            if (m_dlg.Item<QLineEdit>(c.nId)->text() == c.pszWorked) {
+                continue; // not a number: the field went back to the value held
+            }
+            EXPECT_FALSE(m_dlg.m_result.m_bComputed) << "nothing designed from " << c.pszTyped;
+            // A number out of range stays, and OK is refused with one message.
             m_messages.clear();
             Click(1);
             EXPECT_TRUE(dialog.isVisible());
             EXPECT_EQ(m_messages.size(), 1) << c.nId;
-            // Put the worked value back before the next case.
-            m_dlg.Item<QLineEdit>(c.nId)->setText(
-                c.nId == kXtalFrequencyEdit ? "10"
-                : c.nId == kXtalLmEdit      ? "15"
-                : c.nId == kXtalC0Edit      ? "3.5"
-                : c.nId == kXtalQEdit       ? "0"
-                : c.nId == kXtalRippleEdit  ? "0.1"
-                                            : "2.4");
+            m_dlg.Item<QLineEdit>(c.nId)->setText(c.pszWorked);
         }
         m_messages.clear();
         m_dlg.Compute();
@@ -328,11 +327,14 @@ struct ExportCase {
     const char* pszName;
     int nButton;
     const char* pszSuffix;
+    const char* pszFirstLine;
+    const char* pszLastLine;
 };
 
 TEST_F(XtalFilterDlgTest, ExportsWriteTheFileOrSayWhyNot) {
-    const ExportCase cases[] = {{"netlist", kXtalNetlistButton, "cir"},
-                                {"csv", kXtalCsvButton, "csv"}};
+    const ExportCase cases[] = {
+        {"netlist", kXtalNetlistButton, "cir", "* Crystal ladder filter, 6 crystals", ".end"},
+        {"csv", kXtalCsvButton, "csv", "frequency_hz,s21_db,phase_deg,group_delay_ms", ""}};
     CTempFolder folder;
     WriteBytes(folder.File("plain"), "x");
     RunModal(m_dlg, [&](QDialog& dialog) {
@@ -345,8 +347,17 @@ TEST_F(XtalFilterDlgTest, ExportsWriteTheFileOrSayWhyNot) {
             ASSERT_EQ(m_prompts.size(), 1u) << c.pszName;
             EXPECT_TRUE(m_prompts[0].bSave);
             EXPECT_EQ(m_prompts[0].strSuffix, c.pszSuffix);
-            const std::string strWritten = ReadBytes(strPath);
-            EXPECT_GT(strWritten.size(), 1000u) << c.pszName;
+            const QStringList lines = QString::fromStdString(ReadBytes(strPath)).split('\n');
+            ASSERT_GT(lines.size(), 3) << c.pszName;
+            EXPECT_TRUE(lines.first().startsWith(c.pszFirstLine)) << lines.first().toStdString();
+            EXPECT_EQ(lines.last(), "") << "ends with a line end";
+            if (*c.pszLastLine != '\0') {
+                EXPECT_EQ(lines[lines.size() - 2], c.pszLastLine);
+            } else {
+                // Every sweep point, the last one whole.
+                EXPECT_GT(lines.size(), 600);
+                EXPECT_EQ(lines[lines.size() - 2].count(','), 3);
+            }
             EXPECT_TRUE(m_messages.isEmpty()) << c.pszName;
 
             // A folder that cannot be made: one message, the dialog stays.
