@@ -9,11 +9,11 @@ class QWidget;
 // What a dialog asks for when it wants a file name from the user.
 struct CFilePrompt {
     QWidget* pParent = nullptr;
-    bool bSave = false;   // a file to write (may not exist yet) or one to read
-    QString strTitle;     // window title of the file dialog
-    QString strFilter;    // name filter, e.g. "CSV ﾌｧｲﾙ (*.csv)"
-    QString strSuffix;    // added to a saved name typed without one
-    QString strProposed;  // name offered at first, may be empty
+    bool bSave = false;  // a file to write (may not exist yet) or one to read
+    QString strTitle;    // window title of the file dialog
+    QString strFilter;   // name filter, e.g. "CSV ﾌｧｲﾙ (*.csv)"
+    QString strSuffix;   // added to a saved name typed without one
+    QString strProposed; // name offered at first, may be empty
 };
 
 using FilePromptHandler = std::function<QString(const CFilePrompt&)>;

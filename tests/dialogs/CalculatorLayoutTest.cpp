@@ -248,8 +248,7 @@ void FillXtalSort(CCalcDialog& dialog) {
 INSTANTIATE_TEST_SUITE_P(
     XtalFilter, CalculatorLayout,
     ::testing::Values(
-        LayoutCase{"XtalFilter", [] { return std::make_unique<CXtalFilterDlg>(); },
-                   FillXtalFilter},
+        LayoutCase{"XtalFilter", [] { return std::make_unique<CXtalFilterDlg>(); }, FillXtalFilter},
         LayoutCase{"XtalMeasure", [] { return std::make_unique<CXtalMeasureDlg>(); },
                    FillXtalMeasure},
         LayoutCase{"XtalSort", [] { return std::make_unique<CXtalSortDlg>(); }, FillXtalSort}),

@@ -85,9 +85,9 @@ protected:
 // What vantix-calc writes (UTF-8) for the workbench's inputs.
 std::string CoreReport(const QStringList& arguments) {
     QProcess calc;
-    calc.start(QStringLiteral(VANTIX_CALC_BINARY),
-               QStringList{"xtal-filter"} << arguments << "--time"
-                                          << "2026-12-08 18:30");
+    calc.start(QStringLiteral(VANTIX_CALC_BINARY), QStringList{"xtal-filter"}
+                                                       << arguments << "--time"
+                                                       << "2026-12-08 18:30");
     EXPECT_TRUE(calc.waitForFinished(10000));
     EXPECT_EQ(calc.exitCode(), 0) << calc.readAllStandardError().toStdString();
     return calc.readAllStandardOutput().toStdString();
@@ -101,9 +101,9 @@ TEST_F(XtalFilterCommand, LadderOkHandsItsCrystalAndBandwidthOverAndOkAppendsThe
     EXPECT_EQ(opened.strC0, "4");
     EXPECT_EQ(opened.strBandwidth, "2");
     EXPECT_EQ(opened.strLm, "15") << "the rest is the worked design";
-    const std::string strReport = CoreReport({"--frequency", "7", "--lm", "15", "--c0", "4",
-                                              "--bandwidth", "2", "--crystals", "6",
-                                              "--response", "chebyshev", "--ripple", "0.1"});
+    const std::string strReport =
+        CoreReport({"--frequency", "7", "--lm", "15", "--c0", "4", "--bandwidth", "2", "--crystals",
+                    "6", "--response", "chebyshev", "--ripple", "0.1"});
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), strLadder + strReport);
     EXPECT_NE(strReport.find("\r\n"), std::string::npos);
     EXPECT_TRUE(m_messages.empty());

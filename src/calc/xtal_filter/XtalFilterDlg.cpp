@@ -42,9 +42,8 @@ constexpr int kColumnWidths[] = {40, 100, 100, 100, 100}; // pixels
 
 // The Enter cycle: the inputs from top to bottom.
 constexpr CFocusStop kCycle[] = {
-    {kXtalFrequencyEdit, 1}, {kXtalLmEdit, 2},       {kXtalC0Edit, 3},
-    {kXtalQEdit, 4},         {kXtalCountCombo, 5},   {kXtalResponseCombo, 6},
-    {kXtalRippleEdit, 7},    {kXtalBandwidthEdit, 8},
+    {kXtalFrequencyEdit, 1}, {kXtalLmEdit, 2},        {kXtalC0Edit, 3},     {kXtalQEdit, 4},
+    {kXtalCountCombo, 5},    {kXtalResponseCombo, 6}, {kXtalRippleEdit, 7}, {kXtalBandwidthEdit, 8},
 };
 
 int TrackerOf(int nId) {
@@ -195,8 +194,7 @@ CXtalFilterInputs CXtalFilterDlg::Inputs() const {
     inputs.m_eResponse = static_cast<EXtalResponse>(std::clamp(m_nResponse, 0, 2));
     inputs.m_dRipple = m_dRipple;
     inputs.m_dBandwidth = m_dBandwidth;
-    if (m_nPerCrystal == 1 &&
-        static_cast<int>(m_setFrequencies.size()) == inputs.m_nCrystals) {
+    if (m_nPerCrystal == 1 && static_cast<int>(m_setFrequencies.size()) == inputs.m_nCrystals) {
         inputs.m_crystalFrequencies = m_setFrequencies;
     }
     return inputs;

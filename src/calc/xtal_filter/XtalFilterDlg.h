@@ -51,15 +51,15 @@ public:
     QLineEdit* m_editBandwidth = nullptr;
     QTreeWidget* m_listMeshes = nullptr;
     CResponseChart* m_pChart = nullptr; // fills the chart frame
-    double m_dFrequency = 0.0; // MHz
-    double m_dLm = 0.0;        // mH
-    double m_dC0 = 0.0;        // pF
-    double m_dQu = 0.0;        // 0 = lossless
-    int m_nCountIndex = 0;     // 0 = 2 crystals .. 6 = 8 crystals
-    int m_nResponse = 0;       // EXtalResponse
-    double m_dRipple = 0.0;    // dB
-    double m_dBandwidth = 0.0; // kHz
-    int m_nPerCrystal = 0;     // 1: design with the matched set's own frequencies
+    double m_dFrequency = 0.0;          // MHz
+    double m_dLm = 0.0;                 // mH
+    double m_dC0 = 0.0;                 // pF
+    double m_dQu = 0.0;                 // 0 = lossless
+    int m_nCountIndex = 0;              // 0 = 2 crystals .. 6 = 8 crystals
+    int m_nResponse = 0;                // EXtalResponse
+    double m_dRipple = 0.0;             // dB
+    double m_dBandwidth = 0.0;          // kHz
+    int m_nPerCrystal = 0;              // 1: design with the matched set's own frequencies
     // The matched set last taken (MHz, ascending) and what the dialog says of it.
     std::vector<double> m_setFrequencies;
     std::string m_strSet;

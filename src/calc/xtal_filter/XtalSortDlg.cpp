@@ -58,9 +58,10 @@ bool DecodeListFile(const QString& strPath, QString& strText, QString& strError)
     std::string strUtf8;
     CDecodeError error;
     if (!DecodeShiftJis(raw, strUtf8, error)) {
-        strError = QStringLiteral("%1 はテキストファイルではありません（%2 バイト目が読めません）。")
-                       .arg(strName)
-                       .arg(error.m_nByteOffset + 1);
+        strError =
+            QStringLiteral("%1 はテキストファイルではありません（%2 バイト目が読めません）。")
+                .arg(strName)
+                .arg(error.m_nByteOffset + 1);
         return false;
     }
     strText = QString::fromStdString(strUtf8);
@@ -171,8 +172,7 @@ void CXtalSortDlg::Compute() {
         m_result = CXtalSortResult{};
         m_result.m_strMessage = strError;
     } else {
-        m_result =
-            ComputeXtalSort(frequencies, m_nCountIndex + kXtalMinCrystals, ReportTime());
+        m_result = ComputeXtalSort(frequencies, m_nCountIndex + kXtalMinCrystals, ReportTime());
     }
     ShowSet();
     UpdateData(false);
@@ -187,8 +187,9 @@ void CXtalSortDlg::ShowSet() {
         return;
     }
     for (std::size_t n = 0; n < m_result.m_indices.size(); ++n) {
-        const QStringList cells{QString::number(m_result.m_indices[n] + 1),
-                                QString::fromStdString(FormatC("%.6fMHz", m_result.m_frequencies[n]))};
+        const QStringList cells{
+            QString::number(m_result.m_indices[n] + 1),
+            QString::fromStdString(FormatC("%.6fMHz", m_result.m_frequencies[n]))};
         m_listSet->addTopLevelItem(new QTreeWidgetItem(cells));
     }
     m_strSpread = m_result.m_strSpread;

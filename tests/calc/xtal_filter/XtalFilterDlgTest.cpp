@@ -17,6 +17,7 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QScatterSeries>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QValueAxis>
 
@@ -93,9 +94,11 @@ TEST_F(XtalFilterDlgTest, OpensWithTheWorkedDesignItsFiguresAndItsChart) {
         EXPECT_EQ(Shown(kXtalNoticeStatic), "");
         const QStringList rows = MeshRows();
         ASSERT_EQ(rows.size(), 6);
-        EXPECT_TRUE(rows[0].startsWith("1|17.2213mH|85.764PF|113.789PF|-646.2Hz")) << rows[0].toStdString();
+        EXPECT_TRUE(rows[0].startsWith("1|17.2213mH|85.764PF|113.789PF|-646.2Hz"))
+            << rows[0].toStdString();
         EXPECT_TRUE(rows[1].startsWith("2|17.2213mH|113.789PF|なし|")) << rows[1].toStdString();
-        EXPECT_TRUE(rows[2].startsWith("3|17.2213mH|118.284PF|311.952PF|-235.7Hz")) << rows[2].toStdString();
+        EXPECT_TRUE(rows[2].startsWith("3|17.2213mH|118.284PF|311.952PF|-235.7Hz"))
+            << rows[2].toStdString();
         EXPECT_TRUE(rows[5].startsWith("6|17.2213mH||113.789PF|-646.2Hz")) << rows[5].toStdString();
 
         // The chart: S21 and group delay against the offset in kHz, the
@@ -125,7 +128,7 @@ TEST_F(XtalFilterDlgTest, OpensWithTheWorkedDesignItsFiguresAndItsChart) {
 
 TEST_F(XtalFilterDlgTest, EnterWalksTheInputsSkipsGreyedOnesAndNeverCloses) {
     RunModal(m_dlg, [&](QDialog& dialog) {
-        const int expected[] = {kXtalLmEdit,        kXtalC0Edit,     kXtalQEdit,
+        const int expected[] = {kXtalLmEdit,        kXtalC0Edit,        kXtalQEdit,
                                 kXtalCountCombo,    kXtalResponseCombo, kXtalRippleEdit,
                                 kXtalBandwidthEdit, kXtalFrequencyEdit};
         for (const int nId : expected) {
@@ -192,6 +195,29 @@ TEST_F(XtalFilterDlgTest, EachFieldChecksItsRangeWithOneMessage) {
     });
 }
 
+TEST_F(XtalFilterDlgTest, AButtonClickedPastABadFieldOpensNothing) {
+    // A measurement dialog opened anyway is closed again, and counted.
+    int nOpened = 0;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (auto* pMeasure = qobject_cast<CXtalMeasureDlg*>(QApplication::activeModalWidget())) {
+            ++nOpened;
+            pMeasure->reject();
+        }
+    });
+    guard.start(20);
+    RunModal(m_dlg, [&](QDialog& dialog) {
+        TypeInto(kXtalLmEdit, "0");
+        Click(kXtalMeasureButton);
+        QTest::qWait(100);
+        EXPECT_EQ(m_messages.size(), 1);
+        EXPECT_EQ(FocusId(), kXtalLmEdit);
+        EXPECT_TRUE(dialog.isVisible());
+        Click(2);
+    });
+    EXPECT_EQ(nOpened, 0);
+}
+
 TEST_F(XtalFilterDlgTest, BandwidthAboveTheMaximumNamesItAndLeavesNothingToSave) {
     RunModal(m_dlg, [&](QDialog&) {
         TypeInto(kXtalBandwidthEdit, "12");
@@ -237,7 +263,7 @@ TEST_F(XtalFilterDlgTest, LadderHandOverIsTakenOnlyWithinTheWorkbenchRanges) {
     };
     const double kNaN = std::numeric_limits<double>::quiet_NaN();
     const HandOverCase cases[] = {
-        {7.0, 4.0, 2.0, true},  {10.0, 0.0, 2.4, true},  {0.0, 3.5, 2.4, false},
+        {7.0, 4.0, 2.0, true},   {10.0, 0.0, 2.4, true},    {0.0, 3.5, 2.4, false},
         {10.0, 3.5, 0.0, false}, {10.0, 101.0, 2.4, false}, {kNaN, 3.5, 2.4, false},
     };
     for (const HandOverCase& c : cases) {

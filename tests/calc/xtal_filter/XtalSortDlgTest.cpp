@@ -35,8 +35,7 @@ TEST_F(XtalSortDlgTest, EnterInTheListStartsALineAndElsewherePicksTheSet) {
         EXPECT_EQ(QApplication::focusWidget(), m_dlg.m_editList);
         EnterValues({"10.000300", "10.000100", "10.000180", "10.000120"});
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(m_dlg.m_editList->toPlainText(),
-                  "10.000300\n10.000100\n10.000180\n10.000120\n");
+        EXPECT_EQ(m_dlg.m_editList->toPlainText(), "10.000300\n10.000100\n10.000180\n10.000120\n");
         EXPECT_EQ(SetRows(), QStringList{}) << "typing alone computes nothing";
         KeyToFocus(Qt::Key_Tab); // leaving the list picks the set
         EXPECT_EQ(SetRows(), (QStringList{"2|10.000100MHz", "4|10.000120MHz", "3|10.000180MHz"}));
@@ -79,9 +78,13 @@ struct ListFileCase {
 
 TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
     const ListFileCase cases[] = {
-        {"utf8-bom.txt", "\xEF\xBB\xBF" "10.0001\n10.00012\n", true},
+        {"utf8-bom.txt",
+         "\xEF\xBB\xBF"
+         "10.0001\n10.00012\n",
+         true},
         // A spreadsheet's CSV with a Shift-JIS header "番号,周波数".
-        {"sjis.csv", "\x94\xd4\x8d\x86,\x8e\xfc\x94\x67\x90\x94\r\n1,10.0001\r\n2,10.00012\r\n", true},
+        {"sjis.csv", "\x94\xd4\x8d\x86,\x8e\xfc\x94\x67\x90\x94\r\n1,10.0001\r\n2,10.00012\r\n",
+         true},
         {"binary.dat", std::string("\x81\x00\xff", 3), false},
         {"huge.txt", std::string(CXtalSortDlg::kMaxListFileBytes + 1, '\n'), false},
     };
@@ -95,7 +98,8 @@ TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
             if (c.bRead) {
                 EXPECT_TRUE(m_messages.isEmpty()) << c.pszName;
                 EXPECT_TRUE(m_dlg.m_result.m_bComputed) << c.pszName;
-                EXPECT_EQ(SetRows(), (QStringList{"1|10.000100MHz", "2|10.000120MHz"})) << c.pszName;
+                EXPECT_EQ(SetRows(), (QStringList{"1|10.000100MHz", "2|10.000120MHz"}))
+                    << c.pszName;
             } else {
                 EXPECT_EQ(m_messages.size(), 1) << c.pszName;
                 EXPECT_NE(m_messages.value(0).indexOf(c.pszName), -1) << "names the file";
