@@ -15,7 +15,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScatterSeries>
 #include <QTimer>
 #include <QTreeWidget>
@@ -124,6 +126,22 @@ TEST_F(XtalFilterDlgTest, OpensWithTheWorkedDesignItsFiguresAndItsChart) {
     });
     EXPECT_EQ(nResult, kIdCancel);
     EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(XtalFilterDlgTest, OpensWithinTheScreenOverASmallerWindow) {
+    // The workbench is larger than a main window of 400 x 300 in the screen's
+    // corner: centred over it, it would start above and left of the screen.
+    QMainWindow window;
+    const QRect avail = window.screen()->availableGeometry();
+    window.setGeometry(avail.left(), avail.top(), 400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    RunModal(m_dlg, [&](QDialog& dialog) {
+        EXPECT_GE(dialog.x(), avail.left());
+        EXPECT_GE(dialog.y(), avail.top());
+        Click(2);
+    });
 }
 
 TEST_F(XtalFilterDlgTest, EnterWalksTheInputsSkipsGreyedOnesAndNeverCloses) {
