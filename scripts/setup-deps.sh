@@ -14,6 +14,8 @@ PACKAGES=(
   clang clang-format libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
   locales
+  # the crystal filter's netlist export is checked by simulating it
+  ngspice
 )
 
 missing=()

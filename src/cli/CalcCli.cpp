@@ -5,6 +5,7 @@
 #include "text/NumberInput.h"
 #include "text/ShiftJis.h"
 
+#include <cmath>
 #include <ostream>
 #include <set>
 #include <string_view>
@@ -45,6 +46,15 @@ CCalcOutcome FailedOutcome(CCalcOutcome::EStatus eStatus, std::string strMessage
     outcome.eStatus = eStatus;
     outcome.strMessage = std::move(strMessage);
     return outcome;
+}
+
+std::optional<CCalcOutcome> RequireWholeNumber(const COptionValues& values, const char* pszName) {
+    const double dValue = values.Number(pszName);
+    if (!values.Has(pszName) || dValue == std::floor(dValue)) {
+        return std::nullopt;
+    }
+    return FailedOutcome(CCalcOutcome::BadUsage, FormatC("--%s には整数を指定してください（%s）。",
+                                                         pszName, FormatEditValue(dValue).c_str()));
 }
 
 std::optional<CCalcOutcome> RequireOneOf(const COptionValues& values, const char* pszCommand,
@@ -113,8 +123,11 @@ std::size_t DisplayWidth(std::string_view text) {
 }
 
 void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
-    out << "使い方: vantix-calc " << command.pszName << " [オプション]\n"
-        << command.pszSummary << "\n\n";
+    out << "使い方: vantix-calc " << command.pszName << " [オプション]";
+    if (command.pszArgument != nullptr) {
+        out << ' ' << command.pszArgument;
+    }
+    out << '\n' << command.pszSummary << "\n\n";
     for (const COptionDef& option : command.options) {
         std::string strLine = FormatC("  --%s %s", option.pszName, option.pszValueName);
         while (DisplayWidth(strLine) < 28) {
@@ -190,8 +203,12 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             continue;
         }
         if (arg.substr(0, 2) != "--") {
-            err << kProgram << ": 余分な引数 \"" << arg << "\" があります。\n";
-            return false;
+            if (command.pszArgument == nullptr || values.Has(kArgumentValue)) {
+                err << kProgram << ": 余分な引数 \"" << arg << "\" があります。\n";
+                return false;
+            }
+            values.SetText(kArgumentValue, std::string(arg));
+            continue;
         }
         const std::string strName(arg.substr(2));
         const COptionDef* option = FindOption(command, strName);
@@ -259,6 +276,11 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             }
             values.SetNumber(strName, dValue);
         }
+    }
+    if (command.pszArgument != nullptr && !values.Has(kArgumentValue)) {
+        err << kProgram << ": " << command.pszName << " には " << command.pszArgument
+            << " が必要です。\n";
+        return false;
     }
     for (const COptionDef& option : command.options) {
         if (option.bRequired && !values.Has(option.pszName)) {

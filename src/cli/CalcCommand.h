@@ -47,17 +47,27 @@ struct CCalcOutcome {
 CCalcOutcome DoneOutcome(std::string strReport, std::string strJson);
 CCalcOutcome FailedOutcome(CCalcOutcome::EStatus eStatus, std::string strMessage);
 
+// Bad usage unless the option, when given, holds a whole number (a count).
+std::optional<CCalcOutcome> RequireWholeNumber(const COptionValues& values, const char* pszName);
+
 // Bad usage unless exactly one of two alternative options was given.
 std::optional<CCalcOutcome> RequireOneOf(const COptionValues& values, const char* pszCommand,
                                          const char* pszFirst, const char* pszSecond);
 
 using CalcRunFn = CCalcOutcome (*)(const COptionValues& values, const CLocalTime& time);
 
+// Where a calculator's one positional argument (if it takes one) is kept
+// among the text values.
+inline constexpr const char* kArgumentValue = "";
+
 struct CCalcCommand {
     const char* pszName;
     const char* pszSummary; // one line, Japanese
     std::vector<COptionDef> options;
     CalcRunFn pfnRun;
+    // A required positional argument as the usage names it (e.g. "FILE");
+    // null when the calculator takes options only.
+    const char* pszArgument = nullptr;
 };
 
 // Every calculator the command line knows, in the order the usage lists them.

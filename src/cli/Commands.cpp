@@ -2,8 +2,9 @@
 
 const std::vector<CCalcCommand>& CalcCommands() {
     static const std::vector<CCalcCommand> commands = {
-        LadderCommand(), LMatchCommand(), ToroidCommand(),  ToroidSearchCommand(),
-        PiCommand(),     VfoCommand(),    AirCoilCommand(),
+        LadderCommand(),      LMatchCommand(),   ToroidCommand(),  ToroidSearchCommand(),
+        PiCommand(),          VfoCommand(),      AirCoilCommand(), XtalFilterCommand(),
+        XtalMeasureCommand(), XtalSortCommand(),
     };
     return commands;
 }

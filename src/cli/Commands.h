@@ -10,3 +10,6 @@ CCalcCommand ToroidSearchCommand();
 CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();
+CCalcCommand XtalFilterCommand();
+CCalcCommand XtalMeasureCommand();
+CCalcCommand XtalSortCommand();

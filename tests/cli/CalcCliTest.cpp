@@ -275,6 +275,9 @@ TEST(CalcCliTest, BinaryPrintsVersion) {
 // Every calculator's JSON names it under the same key, so scripts can read
 // any of them alike.
 TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
+    CTempFolder folder;
+    const std::string strList = folder.File("crystals.txt");
+    WriteBytes(strList, "10.0001\n10.0002\n");
     const std::vector<std::vector<const char*>> runs = {
         {"ladder", "--frequency", "10", "--holder-capacitance", "3.5", "--bandwidth", "2.4"},
         {"lmatch", "--frequency", "7", "--zin", "50", "--zout", "200"},
@@ -283,6 +286,10 @@ TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
         {"aircoil", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "20"},
         {"pi", "--impedance", "50", "--attenuation", "10"},
         {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+        {"xtal-filter", "--frequency", "10", "--lm", "15", "--c0", "3.5", "--bandwidth", "2.4",
+         "--crystals", "4"},
+        {"xtal-measure", "--f1", "10", "--f2", "10.002313", "--cs", "33", "--c0", "3.5"},
+        {"xtal-sort", "--crystals", "2", strList.c_str()},
     };
     ASSERT_EQ(runs.size(), CalcCommands().size());
     for (const auto& args : runs) {

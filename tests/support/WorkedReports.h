@@ -46,3 +46,47 @@ inline constexpr const char* kVfoWorkedReport = "　　　　　***** ＶＦＯ�
                                                 "　　　　　コイル容量 17.23μH\r\n"
                                                 "　　　　　固定コンデンサ容量  20.00PF\r\n"
                                                 "\r\n";
+
+// Crystal filter workbench: 10 MHz, Lm 15 mH, C0 3.5 pF, lossless, 6 crystals,
+// Chebyshev 0.1 dB, 2.4 kHz; 2026-12-08 09:05.
+inline constexpr const char* kXtalFilterWorkedReport =
+    "　　　　　***** 水晶フィルターの設計 *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　水晶の周波数  10.000000MHz\r\n"
+    "　　　　　モーショナルインダクタンス  15.0000mH\r\n"
+    "　　　　　端子間容量  3.50PF\r\n"
+    "　　　　　無負荷Q  0（損失なし）\r\n"
+    "　　　　　水晶の数  6\r\n"
+    "　　　　　特性  チェビシェフ（リップル 0.10dB）\r\n"
+    "　　　　　必要とする帯域幅(3dB)  2.400kHz\r\n"
+    "　　　　　設計周波数  10,001,611.08Hz\r\n"
+    "　　　　　最大帯域幅  9,626.7Hz\r\n"
+    "　　　　　終端抵抗  203.414Ω\r\n"
+    "　　　　　メッシュ1  Leff=17.2213mH   CT=113.789PF   CK1-2=85.764PF   オフセット=-646.2Hz\r\n"
+    "　　　　　メッシュ2  Leff=17.2213mH   CT=なし   CK2-3=113.789PF   オフセット=0.0Hz\r\n"
+    "　　　　　メッシュ3  Leff=17.2213mH   CT=311.952PF   CK3-4=118.284PF   オフセット=-235.7Hz\r\n"
+    "　　　　　メッシュ4  Leff=17.2213mH   CT=311.952PF   CK4-5=113.789PF   オフセット=-235.7Hz\r\n"
+    "　　　　　メッシュ5  Leff=17.2213mH   CT=なし   CK5-6=85.764PF   オフセット=0.0Hz\r\n"
+    "　　　　　メッシュ6  Leff=17.2213mH   CT=113.789PF   オフセット=-646.2Hz\r\n"
+    "　　　　　挿入損失  0.000dB\r\n"
+    "　　　　　3dB帯域幅  2,406.1Hz\r\n"
+    "　　　　　6dB帯域幅  2,506.4Hz\r\n"
+    "　　　　　60dB帯域幅  5,642.6Hz\r\n"
+    "　　　　　シェープファクター(60dB/6dB)  2.25\r\n"
+    "　　　　　リップル  0.100dB\r\n"
+    "　　　　　中心の群遅延  0.631ms\r\n"
+    "\r\n";
+
+// Crystal measurement: f1 10 MHz, f2 10.002313 MHz, Cs 33 pF, C0 3.5 pF;
+// 2026-12-08 09:05.
+inline constexpr const char* kXtalMeasureWorkedReport =
+    "　　　　　***** 水晶の測定 (G3UUR) *****\r\n"
+    "　　　　　2026-12-8  9:05\r\n"
+    "　　　　　f1(Cs短絡)  10.000000MHz\r\n"
+    "　　　　　f2(Cs直列)  10.002313MHz\r\n"
+    "　　　　　Cs  33.00PF\r\n"
+    "　　　　　端子間容量  3.50PF\r\n"
+    "　　　　　モーショナル容量 Cm  16.887fF\r\n"
+    "　　　　　モーショナルインダクタンス Lm  15.000mH\r\n"
+    "　　　　　並列共振周波数 fp  10,024,095.0Hz\r\n"
+    "\r\n";

@@ -119,7 +119,8 @@ template <class F> double GoldenSection(F f, double a, double b, bool bMax, doub
     double d = a + r * (b - a);
     double fc = f(c);
     double fd = f(d);
-    while (b - a > dTolerance) {
+    // The cap stops a bracket that rounding keeps from shrinking below the tolerance.
+    for (int nStep = 0; nStep < 200 && b - a > dTolerance; ++nStep) {
         if ((fc > fd) == bMax) {
             b = d;
             d = c;

@@ -1,0 +1,140 @@
+#include "cli/CliTestSupport.h"
+#include "support/WorkedReports.h"
+#include "text/ShiftJis.h"
+#include "text/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kTime = "2026-12-08 09:05";
+
+std::vector<const char*> WorkedFilter(std::vector<const char*> extra = {}) {
+    std::vector<const char*> args = {
+        "xtal-filter", "--time", kTime,         "--frequency", "10",         "--lm", "15",
+        "--c0",        "3.5",    "--bandwidth", "2.4",         "--crystals", "6"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+TEST(XtalCommand, ReportsAreTheWorkedOnes) {
+    const CliRun filter = RunCli(WorkedFilter());
+    EXPECT_EQ(filter.nStatus, 0) << filter.strErr;
+    EXPECT_EQ(filter.strOut, kXtalFilterWorkedReport);
+
+    const CliRun measure = RunCli({"xtal-measure", "--time", kTime, "--f1", "10", "--f2",
+                                   "10.002313", "--cs", "33", "--c0", "3.5"});
+    EXPECT_EQ(measure.nStatus, 0) << measure.strErr;
+    EXPECT_EQ(measure.strOut, kXtalMeasureWorkedReport);
+
+    // The log is Shift-JIS: every character of the report has a CP932 code.
+    const CliRun cp932 = RunCli(WorkedFilter({"--encoding", "cp932"}));
+    std::string strBytes;
+    CEncodeError error;
+    ASSERT_TRUE(EncodeShiftJis(kXtalFilterWorkedReport, strBytes, error));
+    EXPECT_EQ(cp932.strOut, strBytes);
+}
+
+TEST(XtalCommand, FilterJsonHasEveryResultKey) {
+    const CliRun run = RunCli(WorkedFilter({"--q", "100000", "--json"}));
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    for (const char* pszKey :
+         {"\"calculator\":\"xtal-filter\"", "\"design_frequency_hz\":10001611.0777",
+          "\"max_bandwidth_hz\":9626.65", "\"effective_inductance_mh\":[17.2212884",
+          "\"end_resistance_ohm\":[203.4136", "\"coupling_pf\":[85.764419",
+          "\"tuning_pf\":[113.788662", ",null,311.951757", ",null,113.788662",
+          "\"mesh_offset_hz\":[-646.23384", "\"insertion_loss_db\":1.7654",
+          "\"bandwidth_3db_hz\":2296.0", "\"bandwidth_6db_hz\":", "\"bandwidth_60db_hz\":",
+          "\"shape_factor\":", "\"ripple_db\":0.068", "\"group_delay_centre_ms\":0.633"}) {
+        EXPECT_NE(run.strOut.find(pszKey), std::string::npos) << pszKey << "\n" << run.strOut;
+    }
+}
+
+TEST(XtalCommand, MeasureJson) {
+    const CliRun run = RunCli(
+        {"xtal-measure", "--f1", "10", "--f2", "10.002313", "--cs", "33", "--c0", "3.5", "--json"});
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    for (const char* pszKey :
+         {"\"motional_capacitance_ff\":16.8868", "\"motional_inductance_mh\":15.0000",
+          "\"parallel_frequency_hz\":10024095.04"}) {
+        EXPECT_NE(run.strOut.find(pszKey), std::string::npos) << pszKey << "\n" << run.strOut;
+    }
+}
+
+TEST(XtalCommand, UnequalCrystalsFromTheCommandLine) {
+    std::vector<const char*> args =
+        WorkedFilter({"--frequencies", "10,10.00002,9.99998,10.00001,10,10.00003"});
+    args.erase(args.begin() + 3, args.begin() + 5); // no --frequency with a set
+    const CliRun run = RunCli(args);
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_NE(run.strOut.find("　　　　　水晶3の周波数  9.999980MHz\r\n"), std::string::npos)
+        << run.strOut;
+    EXPECT_NE(run.strOut.find("CT=3,553.928PF"), std::string::npos) << run.strOut;
+}
+
+TEST(XtalCommand, SortReadsItsFile) {
+    CTempFolder folder;
+    const std::string strList = folder.File("batch.csv");
+    WriteBytes(strList, "no,freq\r\n1,10.000010\r\n2,10.000030\r\n3,10.000100\r\n4,10.000000\r\n"
+                        "5,10.000015\r\n");
+    const CliRun run = RunCli({"xtal-sort", "--crystals", "3", strList.c_str(), "--json"});
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_NE(run.strOut.find("\"selected\":[{\"number\":4,\"frequency_mhz\":10},{\"number\":1,"),
+              std::string::npos)
+        << run.strOut;
+    EXPECT_NE(run.strOut.find("\"mean_mhz\":10.0000083"), std::string::npos) << run.strOut;
+
+    WriteBytes(folder.File("bad.txt"), "10.1\n10.2\nx\n");
+    const std::string strBad = folder.File("bad.txt");
+    const std::string strMissing = folder.File("missing.txt");
+    ExpectFailure({"xtal-sort", "--crystals", "2", strBad.c_str()}, 2, "3 行目");
+    ExpectFailure({"xtal-sort", "--crystals", "2", strMissing.c_str()}, 2, "missing.txt");
+    ExpectFailure({"xtal-sort", "--crystals", "6", strList.c_str()}, 1, "5 個");
+    ExpectFailure({"xtal-sort", "--crystals", "2"}, 2, "FILE");
+    ExpectFailure({"xtal-sort", "--crystals", "2", strList.c_str(), strBad.c_str()}, 2,
+                  "余分な引数");
+    ExpectFailure({"xtal-sort", "--crystals", "2.5", strList.c_str()}, 2, "整数");
+}
+
+TEST(XtalCommand, RefusalsAndBadUsage) {
+    ExpectFailure(WorkedFilter({"--crystals", "4"}), 2, "二度");
+    std::vector<const char*> wide = WorkedFilter();
+    wide[10] = "9.7";
+    ExpectFailure(wide, 1, "9,626.7Hz");
+    ExpectFailure(WorkedFilter({"--response", "elliptic"}), 2, "elliptic");
+    ExpectFailure(WorkedFilter({"--response", "cohn", "--ripple", "0.5"}), 2, "--ripple");
+    ExpectFailure(WorkedFilter({"--frequencies", "10,10"}), 2, "--frequency");
+    std::vector<const char*> mismatch = WorkedFilter({"--frequencies", "10,10,10"});
+    mismatch.erase(mismatch.begin() + 3, mismatch.begin() + 5);
+    ExpectFailure(mismatch, 2, "--frequencies");
+    std::vector<const char*> fractional = WorkedFilter();
+    fractional[12] = "6.5";
+    ExpectFailure(fractional, 2, "整数");
+    ExpectFailure({"xtal-measure", "--f1", "10", "--f2", "9.99", "--cs", "33", "--c0", "3.5"}, 1,
+                  "f2");
+}
+
+TEST(XtalCommand, ExportsTheNetlistAndTheSweep) {
+    CTempFolder folder;
+    const std::string strSpice = folder.File("filter.cir");
+    const std::string strCsv = folder.File("sweep.csv");
+    const CliRun run = RunCli(
+        WorkedFilter({"--q", "100000", "--spice", strSpice.c_str(), "--csv", strCsv.c_str()}));
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    const std::string strNetlist = ReadBytes(strSpice);
+    EXPECT_TRUE(strNetlist.starts_with("* Crystal ladder filter, 6 crystals")) << strNetlist;
+    EXPECT_NE(strNetlist.find(".ac lin 1001 "), std::string::npos);
+    const std::string strSweep = ReadBytes(strCsv);
+    EXPECT_TRUE(strSweep.starts_with("frequency_hz,s21_db,phase_deg,group_delay_ms\n"));
+    EXPECT_EQ(std::count(strSweep.begin(), strSweep.end(), '\n'), 1002);
+
+    // A target whose parent is a regular file cannot be written, even as root.
+    const std::string strBlocked = strCsv + "/sweep.csv";
+    ExpectFailure(WorkedFilter({"--csv", strBlocked.c_str()}), 1, "CSV");
+    ExpectFailure(WorkedFilter({"--spice", strBlocked.c_str()}), 1, "ネットリスト");
+}
+
+} // namespace
