@@ -3,7 +3,9 @@
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "calc/xtal_filter/XtalFilterDlg.h"
+#include "dialogs/FilePrompt.h"
 #include "support/ModalDriver.h"
+#include "templates/XtalFilterTemplate.h"
 #include "text/ShiftJis.h"
 
 #include <QAction>
@@ -82,6 +84,14 @@ protected:
     CVantixView& View() { return *m_pFrame->GetView(); }
 };
 
+// Clicks into a field and types over what it holds.
+void TypeInto(QDialog& dialog, int nId, const char* pszText) {
+    QWidget* pEdit = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
+    QTest::mouseClick(pEdit, Qt::LeftButton);
+    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pEdit, QString::fromUtf8(pszText));
+}
+
 // What vantix-calc writes (UTF-8) for the workbench's inputs.
 std::string CoreReport(const QStringList& arguments) {
     QProcess calc;
@@ -134,6 +144,32 @@ TEST_F(XtalFilterCommand, WithoutAnOkOfTheLadderItOpensWithTheWorkedDesign) {
         EXPECT_EQ(opened.strBandwidth, "2.4") << end.pszName;
         EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), strBefore) << "Cancel appends nothing";
     }
+}
+
+TEST_F(XtalFilterCommand, ExportedFilesAreTheOnesVantixCalcWrites) {
+    const QStringList files{Path("gui.cir"), Path("gui.csv")};
+    int nPrompt = 0;
+    const FilePromptHandler previous =
+        SetFilePromptHandler([&](const CFilePrompt&) { return files.value(nPrompt++); });
+    QAction* pItem = WorkbenchItem();
+    ASSERT_NE(pItem, nullptr);
+    WhenShownAs<CXtalFilterDlg>([](CXtalFilterDlg& dlg) {
+        TypeInto(dlg, kXtalQEdit, "100000");
+        ClickItem(dlg, kXtalNetlistButton);
+        ClickItem(dlg, kXtalCsvButton);
+        ClickItem(dlg, kIdCancel);
+    });
+    pItem->trigger();
+    SetFilePromptHandler(previous);
+    EXPECT_EQ(nPrompt, 2);
+    CoreReport({"--frequency", "10", "--lm", "15", "--c0", "3.5", "--bandwidth", "2.4",
+                "--crystals", "6", "--q", "100000", "--spice", Path("cli.cir"), "--csv",
+                Path("cli.csv")});
+    EXPECT_FALSE(ReadBytes(Path("gui.cir")).empty());
+    // Compared whole, shown only by name: the files run to tens of kilobytes.
+    EXPECT_TRUE(ReadBytes(Path("gui.cir")) == ReadBytes(Path("cli.cir"))) << "netlists differ";
+    EXPECT_TRUE(ReadBytes(Path("gui.csv")) == ReadBytes(Path("cli.csv"))) << "CSV files differ";
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(XtalFilterCommand, SavedLogHoldsTheReportInShiftJis) {

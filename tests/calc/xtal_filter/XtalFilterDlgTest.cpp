@@ -6,6 +6,7 @@
 #include "dialogs/ResponseChart.h"
 #include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
+#include "support/WorkedReports.h"
 #include "templates/XtalFilterTemplate.h"
 #include "templates/XtalMeasureTemplate.h"
 #include "templates/XtalSortTemplate.h"
@@ -259,6 +260,11 @@ TEST_F(XtalFilterDlgTest, BandwidthAboveTheMaximumNamesItAndLeavesNothingToSave)
         EXPECT_TRUE(m_dlg.GetDlgItem(kXtalCsvButton)->isEnabled());
         Click(2);
     });
+}
+
+TEST_F(XtalFilterDlgTest, OkRightAfterOpeningReportsTheWorkedDesign) {
+    EXPECT_EQ(RunModal(m_dlg, [&](QDialog&) { Click(1); }), kIdOk);
+    EXPECT_EQ(m_dlg.m_strReport, kXtalFilterWorkedReport);
 }
 
 TEST_F(XtalFilterDlgTest, OkKeepsTheReportOfWhatWasJustTyped) {
