@@ -13,40 +13,33 @@
 
 namespace {
 
-// Alternates two bandwidths so that every pass designs anew.
-void SetNextBandwidth(CXtalFilterDlg& dlg, int& nPass) {
-    dlg.m_editBandwidth->setText(++nPass % 2 ? QStringLiteral("2.5") : QStringLiteral("2.4"));
-}
-
-void BM_XtalRecompute(benchmark::State& state) {
+// Recomputes with two bandwidths in turn, so that every pass designs anew;
+// with bRedraw the chart is also painted at once, as the event loop would
+// right after the focus change.
+void RecomputeLoop(benchmark::State& state, bool bRedraw) {
     CXtalFilterDlg dlg;
     dlg.show();
     QApplication::processEvents();
     int nPass = 0;
     for (auto _ : state) {
-        SetNextBandwidth(dlg, nPass);
+        dlg.m_editBandwidth->setText(++nPass % 2 ? QStringLiteral("2.5") : QStringLiteral("2.4"));
         dlg.Compute();
+        if (bRedraw) {
+            dlg.m_pChart->viewport()->repaint();
+        }
     }
     if (!dlg.m_result.m_bComputed) {
         state.SkipWithError("the worked design did not compute");
     }
+}
+
+void BM_XtalRecompute(benchmark::State& state) {
+    RecomputeLoop(state, false);
 }
 BENCHMARK(BM_XtalRecompute)->Unit(benchmark::kMillisecond);
 
 void BM_XtalRecomputeAndRedraw(benchmark::State& state) {
-    CXtalFilterDlg dlg;
-    dlg.show();
-    QApplication::processEvents();
-    int nPass = 0;
-    for (auto _ : state) {
-        SetNextBandwidth(dlg, nPass);
-        dlg.Compute();
-        // Paints now, as the event loop would right after the focus change.
-        dlg.m_pChart->viewport()->repaint();
-    }
-    if (!dlg.m_result.m_bComputed) {
-        state.SkipWithError("the worked design did not compute");
-    }
+    RecomputeLoop(state, true);
 }
 BENCHMARK(BM_XtalRecomputeAndRedraw)->Unit(benchmark::kMillisecond);
 

@@ -40,11 +40,7 @@ protected:
     }
 
     void RunLadder(std::vector<const char*> values, int nEndId) {
-        WhenModalShown([values, nEndId](QDialog& dialog) {
-            EnterValues(values);
-            ClickItem(dialog, nEndId);
-        });
-        Trigger(kLadderCommand);
+        RunCommand(kLadderCommand, std::move(values), nEndId);
     }
 
     // The workbench's item of the "設計" menu, as a user finds it.
@@ -83,14 +79,6 @@ protected:
 
     CVantixView& View() { return *m_pFrame->GetView(); }
 };
-
-// Clicks into a field and types over what it holds.
-void TypeInto(QDialog& dialog, int nId, const char* pszText) {
-    QWidget* pEdit = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
-    QTest::mouseClick(pEdit, Qt::LeftButton);
-    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(pEdit, QString::fromUtf8(pszText));
-}
 
 // What vantix-calc writes (UTF-8) for the workbench's inputs.
 std::string CoreReport(const QStringList& arguments) {

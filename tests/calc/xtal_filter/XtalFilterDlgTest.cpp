@@ -18,8 +18,8 @@
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QValueAxis>
@@ -60,13 +60,7 @@ protected:
         }
         return rows;
     }
-    // Clicks into a field and types over what it holds.
-    void TypeInto(int nId, const char* pszText) {
-        QWidget* pEdit = m_dlg.GetDlgItem(nId);
-        QTest::mouseClick(pEdit, Qt::LeftButton);
-        QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(pEdit, QString::fromUtf8(pszText));
-    }
+    void TypeInto(int nId, const char* pszText) { ::TypeInto(m_dlg, nId, pszText); }
 
     std::vector<CFilePrompt> m_prompts;
     QString m_strNextFile;
