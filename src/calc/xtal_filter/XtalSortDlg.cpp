@@ -83,7 +83,6 @@ CXtalSortDlg::CXtalSortDlg(QWidget* pParent) : CCalcDialog(XtalSortTemplate(), p
     m_editList->setGeometry(pFrame->geometry());
     m_editList->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_editList->setTabChangesFocus(true);
-    m_editList->installEventFilter(this);
     QWidget::setTabOrder(m_editList, GetDlgItem(kSortFileButton));
 
     OnNotify(kSortCountCombo, ENotify::SelChange, [this] { Compute(); });
@@ -91,12 +90,6 @@ CXtalSortDlg::CXtalSortDlg(QWidget* pParent) : CCalcDialog(XtalSortTemplate(), p
     OnNotify(kSortFileButton, ENotify::Clicked, [this] { ReadListFile(); });
     // The compute button has no handler: the click takes the focus from the
     // list, and that focus loss computes.
-}
-
-CXtalSortDlg::~CXtalSortDlg() {
-    // The editor is destroyed with the dialog's base; its last focus change
-    // must not reach a dialog that is half gone.
-    m_editList->removeEventFilter(this);
 }
 
 void CXtalSortDlg::DoDataExchange(CDataExchange& dx) {
@@ -119,7 +112,12 @@ bool CXtalSortDlg::OnInitDialog() {
     for (int nColumn = 0; nColumn < headers.size(); ++nColumn) {
         m_listSet->setColumnWidth(nColumn, kColumnWidths[nColumn]);
     }
-    Compute();
+    // An empty list is no mistake yet: nothing to say until one is typed.
+    if (m_editList->toPlainText().trimmed().isEmpty()) {
+        m_strNotice.clear();
+    } else {
+        Compute();
+    }
     m_editList->setFocus(Qt::OtherFocusReason);
     return false; // the list has the focus, not the first template control
 }
@@ -133,6 +131,8 @@ void CXtalSortDlg::OnEnterKey() {
     Compute();
 }
 
+// The dialog watches the whole application (see CCalcDialog), the list's
+// focus changes included.
 bool CXtalSortDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched == m_editList && pEvent->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(pEvent)->reason() != Qt::PopupFocusReason && isVisible() &&

@@ -18,7 +18,6 @@ class CXtalSortDlg : public CCalcDialog {
     Q_OBJECT
 public:
     explicit CXtalSortDlg(QWidget* pParent = nullptr);
-    ~CXtalSortDlg() override;
 
     // Reads the list and the count, picks the set and shows it.
     void Compute();
