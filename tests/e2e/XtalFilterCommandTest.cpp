@@ -6,7 +6,6 @@
 #include "dialogs/FilePrompt.h"
 #include "support/ModalDriver.h"
 #include "templates/XtalFilterTemplate.h"
-#include "text/ShiftJis.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -158,17 +157,6 @@ TEST_F(XtalFilterCommand, ExportedFilesAreTheOnesVantixCalcWrites) {
     EXPECT_TRUE(ReadBytes(Path("gui.cir")) == ReadBytes(Path("cli.cir"))) << "netlists differ";
     EXPECT_TRUE(ReadBytes(Path("gui.csv")) == ReadBytes(Path("cli.csv"))) << "CSV files differ";
     EXPECT_TRUE(m_messages.empty());
-}
-
-TEST_F(XtalFilterCommand, SavedLogHoldsTheReportInShiftJis) {
-    OpenWorkbench(kIdOk);
-    const std::string strReport = CoreReport({"--frequency", "10", "--lm", "15", "--c0", "3.5",
-                                              "--bandwidth", "2.4", "--crystals", "6"});
-    ASSERT_TRUE(m_pFrame->DoSave(Path("log.txt")));
-    std::string strExpected;
-    CEncodeError error;
-    ASSERT_TRUE(EncodeShiftJis(strReport, strExpected, error));
-    EXPECT_EQ(ReadBytes(Path("log.txt")), strExpected);
 }
 
 } // namespace
