@@ -245,7 +245,7 @@ void CMainFrame::ConnectCommands() {
 
         {ID_DESIGN_AIR_COIL_WINDING, &CVantixView::OnDesignAirCoilWinding},
 
-        {ID_DESIGN_XTAL_FILTER, nullptr},
+        {ID_DESIGN_XTAL_FILTER, &CVantixView::OnDesignXtalFilter},
     };
     for (const auto& [nCommand, pHandler] : calcCommands) {
         QAction* pAction = FindCommand(nCommand);

@@ -25,6 +25,7 @@
 #include "calc/toroid_coil/ToroidCoilDlg.h"
 #include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
+#include "calc/xtal_filter/XtalFilterDlg.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ constexpr CCalcCommandState kCalcCommands[] = {
 
     {ID_DESIGN_AIR_COIL_WINDING, true},
 
-    {ID_DESIGN_XTAL_FILTER, false},
+    {ID_DESIGN_XTAL_FILTER, true},
 };
 
 } // namespace
@@ -109,11 +110,17 @@ void CVantixView::OnCalcLadderFilter() {
         m_dMatchFreq = dlg.m_dFrequency;
         m_dMatchZout = HandOverImpedance(dlg.m_dTerminationImpedance);
         m_dMatchZin = kHandOverInputImpedance;
+        // The crystal filter workbench starts from the same crystals.
+        m_bXtalHandOver = true;
+        m_dXtalFreq = dlg.m_dFrequency;
+        m_dXtalHolderCapacitance = dlg.m_dHolderCapacitance;
+        m_dXtalBandwidth = dlg.m_dBandwidth;
         GetDocument()->AppendReport(dlg.m_strReport);
     } else {
         m_dMatchZin = 0.0;
         m_dMatchFreq = 0.0;
         m_dMatchZout = 0.0;
+        m_bXtalHandOver = false;
     }
 }
 
@@ -186,6 +193,15 @@ void CVantixView::OnDesignAirCoilWinding() {
     dlg.m_dLength = m_dAirWindingLength;
     dlg.m_dWireDiameter = m_dAirWindingWire;
     dlg.m_dTurns = m_dAirWindingTurns;
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignXtalFilter() {
+    CXtalFilterDlg dlg;
+    // Without a usable hand-over the workbench opens with its worked design.
+    if (m_bXtalHandOver) {
+        dlg.TakeLadderHandOver(m_dXtalFreq, m_dXtalHolderCapacitance, m_dXtalBandwidth);
+    }
     RunCalculator(dlg);
 }
 

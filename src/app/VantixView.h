@@ -36,6 +36,12 @@ public:
     double m_dMatchZin = 0.0;
     double m_dMatchFreq = 0.0;
     double m_dMatchZout = 0.0;
+    // Hand-over from the ladder filter to the crystal filter workbench: its
+    // frequency (MHz), holder capacitance (pF) and bandwidth (kHz) after an OK.
+    bool m_bXtalHandOver = false;
+    double m_dXtalFreq = 0.0;
+    double m_dXtalHolderCapacitance = 0.0;
+    double m_dXtalBandwidth = 0.0;
 
     // Hand-over from the pi attenuator to the attenuator designer (its last
     // OK with values the designer accepts); not part of the log.
@@ -61,6 +67,7 @@ public slots:
     void OnDesignAttenuator();
     void OnDesignToroidWinding();
     void OnDesignAirCoilWinding();
+    void OnDesignXtalFilter();
 
 signals:
     // A file was dropped on the editor.

@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // Height of a closed combo box, in dialog units; the template's height is
@@ -454,7 +456,17 @@ void CCalcDialog::showEvent(QShowEvent* pEvent) {
                            : screen()             ? screen()->availableGeometry()
                                                   : QRect();
         if (area.isValid()) {
-            move(area.center() - rect().center());
+            QPoint topLeft = area.center() - rect().center();
+            // A dialog larger than the window below it must not start off the
+            // screen, where its title bar and first fields could not be reached.
+            if (const QScreen* pScreen = pOver && pOver != this ? pOver->screen() : screen()) {
+                const QRect avail = pScreen->availableGeometry();
+                topLeft.setX(std::clamp(topLeft.x(), avail.left(),
+                                        std::max(avail.left(), avail.right() + 1 - width())));
+                topLeft.setY(std::clamp(topLeft.y(), avail.top(),
+                                        std::max(avail.top(), avail.bottom() + 1 - height())));
+            }
+            move(topLeft);
         }
     }
     QDialog::showEvent(pEvent);

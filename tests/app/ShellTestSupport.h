@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "dialogs/MessageSink.h"
 #include "dialogs/ReportClock.h"
+#include "support/ModalDriver.h"
 
 #include <QAction>
 #include <QSettings>
@@ -102,6 +103,16 @@ protected:
         ASSERT_NE(pAction, nullptr);
         ASSERT_TRUE(pAction->isEnabled());
         pAction->trigger();
+    }
+
+    // Runs the calculator of a menu command: types the values through its
+    // Enter cycle, then ends it with the given button.
+    void RunCommand(int nCommand, std::vector<const char*> values, int nEndId) {
+        WhenModalShown([values, nEndId](QDialog& dialog) {
+            EnterValues(values);
+            ClickItem(dialog, nEndId);
+        });
+        Trigger(nCommand);
     }
 
     const CLocalTime m_reportTime;

@@ -9,6 +9,9 @@
 #include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
+#include "calc/xtal_filter/XtalFilterDlg.h"
+#include "calc/xtal_filter/XtalMeasureDlg.h"
+#include "calc/xtal_filter/XtalSortDlg.h"
 #include "dialogs/SchematicPicture.h"
 #include "dialogs/UpDownControl.h"
 
@@ -255,6 +258,27 @@ void FillAirCoilWinding(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+// The workbench opens with its worked design computed.
+void FillXtalFilter(CCalcDialog&) {}
+
+void FillXtalMeasure(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CXtalMeasureDlg&>(dialog);
+    dlg.m_dF1 = 10.0;
+    dlg.m_dF2 = 10.002313;
+    dlg.m_dCs = 33.0;
+    dlg.m_dC0 = 3.5;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+void FillXtalSort(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CXtalSortDlg&>(dialog);
+    dlg.m_strList = "10.000100\n10.000130\n9.999000\n10.000110\n10.000125\n10.000120\n";
+    dlg.m_nCountIndex = 2;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Winding, CalculatorLayout,
     ::testing::Values(LayoutCase{"ToroidWinding",
@@ -263,6 +287,15 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"AirCoilWinding",
                                  [] { return std::make_unique<CAirCoilWindingDlg>(); },
                                  FillAirCoilWinding}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
+
+INSTANTIATE_TEST_SUITE_P(
+    XtalFilter, CalculatorLayout,
+    ::testing::Values(
+        LayoutCase{"XtalFilter", [] { return std::make_unique<CXtalFilterDlg>(); }, FillXtalFilter},
+        LayoutCase{"XtalMeasure", [] { return std::make_unique<CXtalMeasureDlg>(); },
+                   FillXtalMeasure},
+        LayoutCase{"XtalSort", [] { return std::make_unique<CXtalSortDlg>(); }, FillXtalSort}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
 
 INSTANTIATE_TEST_SUITE_P(

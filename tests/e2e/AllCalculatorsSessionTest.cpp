@@ -70,15 +70,6 @@ protected:
     }
 };
 
-// Clicks into a field, selects what it holds and types over it.
-void TypeInto(QDialog& dialog, int nId, const char* pszText) {
-    QWidget* pEdit = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
-    ASSERT_NE(pEdit, nullptr) << nId;
-    QTest::mouseClick(pEdit, Qt::LeftButton);
-    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(pEdit, QString::fromUtf8(pszText));
-}
-
 // Commits text the way a Japanese input method does: one committed string,
 // no key presses.
 void CommitIntoFocus(const QString& strText) {

@@ -100,3 +100,12 @@ inline void ClickItem(QDialog& dialog, int nId) {
     ASSERT_NE(pItem, nullptr) << nId;
     QTest::mouseClick(pItem, Qt::LeftButton);
 }
+
+// Clicks into a calculator's field, selects what it holds and types over it.
+inline void TypeInto(QDialog& dialog, int nId, const char* pszText) {
+    QWidget* pEdit = static_cast<CCalcDialog&>(dialog).GetDlgItem(nId);
+    ASSERT_NE(pEdit, nullptr) << nId;
+    QTest::mouseClick(pEdit, Qt::LeftButton);
+    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pEdit, QString::fromUtf8(pszText));
+}

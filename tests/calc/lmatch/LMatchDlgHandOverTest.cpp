@@ -39,11 +39,7 @@ protected:
     // Runs the ladder filter: types the values through the Enter cycle, then
     // ends with the given button.
     void RunLadder(std::vector<const char*> values, int nEndId) {
-        WhenModalShown([values, nEndId](QDialog& dialog) {
-            EnterValues(values);
-            ClickItem(dialog, nEndId);
-        });
-        Trigger(kLadderCommand);
+        RunCommand(kLadderCommand, std::move(values), nEndId);
     }
 
     // Opens the L-match and records what it shows before any input.

@@ -1,0 +1,197 @@
+#include "calc/xtal_filter/XtalSortDlg.h"
+
+#include "calc/xtal_filter/XtalFilter.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/FilePrompt.h"
+#include "dialogs/MessageSink.h"
+#include "dialogs/ReportClock.h"
+#include "report/CFormat.h"
+#include "templates/XtalSortTemplate.h"
+#include "text/ShiftJis.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kResultMaxChars = 80;
+constexpr int kNoticeMaxChars = 250;
+constexpr int kColumnWidths[] = {50, 200}; // pixels
+
+// The text of a list file: UTF-8 (a BOM is dropped) or else Shift-JIS, as a
+// spreadsheet on either system saves it.
+bool DecodeListFile(const QString& strPath, QString& strText, QString& strError) {
+    const QString strName = QFileInfo(strPath).fileName();
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        strError = QStringLiteral("%1 を開けません。%2").arg(strName, file.errorString());
+        return false;
+    }
+    if (!QFileInfo(strPath).isFile() || file.size() > CXtalSortDlg::kMaxListFileBytes) {
+        strError = QStringLiteral("%1 は周波数の一覧として大きすぎます（%2 バイトまで）。")
+                       .arg(strName)
+                       .arg(CXtalSortDlg::kMaxListFileBytes);
+        return false;
+    }
+    // Read one byte more than allowed: a file that grew after the check is refused too.
+    const QByteArray bytes = file.read(CXtalSortDlg::kMaxListFileBytes + 1);
+    if (bytes.size() > CXtalSortDlg::kMaxListFileBytes) {
+        strError = QStringLiteral("%1 は周波数の一覧として大きすぎます（%2 バイトまで）。")
+                       .arg(strName)
+                       .arg(CXtalSortDlg::kMaxListFileBytes);
+        return false;
+    }
+    std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::size_t nBadOffset = 0;
+    if (raw.find('\0') == std::string_view::npos && IsValidUtf8(raw, nBadOffset)) {
+        if (raw.starts_with("\xEF\xBB\xBF")) {
+            raw.remove_prefix(3);
+        }
+        strText = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
+        return true;
+    }
+    std::string strUtf8;
+    CDecodeError error;
+    if (!DecodeShiftJis(raw, strUtf8, error)) {
+        strError =
+            QStringLiteral("%1 はテキストファイルではありません（%2 バイト目が読めません）。")
+                .arg(strName)
+                .arg(error.m_nByteOffset + 1);
+        return false;
+    }
+    strText = QString::fromStdString(strUtf8);
+    return true;
+}
+
+} // namespace
+
+CXtalSortDlg::CXtalSortDlg(QWidget* pParent) : CCalcDialog(XtalSortTemplate(), pParent) {
+    m_comboCount = Item<QComboBox>(kSortCountCombo);
+    m_listSet = Item<QTreeWidget>(kSortResultList);
+    for (int nCount = kXtalMinCrystals; nCount <= kXtalMaxCrystals; ++nCount) {
+        m_comboCount->addItem(QString::number(nCount));
+    }
+    // The list is edited in a plain-text editor laid over its frame: a
+    // template edit holds one line only.
+    QWidget* pFrame = GetDlgItem(kSortListFrame);
+    m_editList = new QPlainTextEdit(this);
+    m_editList->setGeometry(pFrame->geometry());
+    m_editList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editList->setTabChangesFocus(true);
+    QWidget::setTabOrder(m_editList, GetDlgItem(kSortFileButton));
+
+    OnNotify(kSortCountCombo, ENotify::SelChange, [this] { Compute(); });
+    OnNotify(kSortCountCombo, ENotify::KillFocus, [this] { Compute(); });
+    OnNotify(kSortFileButton, ENotify::Clicked, [this] { ReadListFile(); });
+    // The compute button has no handler: the click takes the focus from the
+    // list, and that focus loss computes.
+}
+
+void CXtalSortDlg::DoDataExchange(CDataExchange& dx) {
+    if (dx.IsSaving()) {
+        m_strList = m_editList->toPlainText().toStdString();
+    } else if (m_editList->toPlainText().toStdString() != m_strList) {
+        m_editList->setPlainText(QString::fromStdString(m_strList));
+    }
+    dx.ComboIndex(kSortCountCombo, m_nCountIndex);
+    dx.Radio(kSortUseMeanRadio, m_nUse);
+    dx.Text(kSortSpreadStatic, m_strSpread, kResultMaxChars);
+    dx.Text(kSortMeanStatic, m_strMean, kResultMaxChars);
+    dx.Text(kSortNoticeStatic, m_strNotice, kNoticeMaxChars);
+}
+
+bool CXtalSortDlg::OnInitDialog() {
+    CCalcDialog::OnInitDialog();
+    QStringList headers{QStringLiteral("番号"), QStringLiteral("周波数")};
+    m_listSet->setHeaderLabels(headers);
+    for (int nColumn = 0; nColumn < headers.size(); ++nColumn) {
+        m_listSet->setColumnWidth(nColumn, kColumnWidths[nColumn]);
+    }
+    // An empty list is no mistake yet: nothing to say until one is typed.
+    if (m_editList->toPlainText().trimmed().isEmpty()) {
+        m_strNotice.clear();
+    } else {
+        Compute();
+    }
+    m_editList->setFocus(Qt::OtherFocusReason);
+    return false; // the list has the focus, not the first template control
+}
+
+void CXtalSortDlg::OnEnterKey() {
+    // In the list Enter starts the next line; elsewhere it picks the set.
+    if (m_editList->hasFocus()) {
+        m_editList->insertPlainText(QStringLiteral("\n"));
+        return;
+    }
+    Compute();
+}
+
+// The dialog watches the whole application (see CCalcDialog), the list's
+// focus changes included.
+bool CXtalSortDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_editList && pEvent->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(pEvent)->reason() != Qt::PopupFocusReason && isVisible() &&
+        !IsShowingMessage()) {
+        Compute();
+    }
+    return CCalcDialog::eventFilter(pWatched, pEvent);
+}
+
+void CXtalSortDlg::ReadListFile(const QString& strPath) {
+    QString strChosen = strPath;
+    if (strChosen.isEmpty()) {
+        CFilePrompt prompt;
+        prompt.pParent = this;
+        prompt.strTitle = QStringLiteral("周波数の一覧を開く");
+        prompt.strFilter = QStringLiteral("周波数の一覧 (*.txt *.csv);;すべてのファイル (*)");
+        strChosen = PromptForFile(prompt);
+        if (strChosen.isEmpty()) {
+            return;
+        }
+    }
+    QString strText;
+    QString strError;
+    if (!DecodeListFile(strChosen, strText, strError)) {
+        ShowMessage(this, QMessageBox::Warning, strError);
+        return;
+    }
+    m_editList->setPlainText(strText);
+    Compute();
+}
+
+void CXtalSortDlg::Compute() {
+    UpdateData(true);
+    std::vector<double> frequencies;
+    std::string strError;
+    if (!ParseXtalFrequencyList(m_strList, frequencies, strError)) {
+        m_result = CXtalSortResult{};
+        m_result.m_strMessage = strError;
+    } else {
+        m_result = ComputeXtalSort(frequencies, m_nCountIndex + kXtalMinCrystals, ReportTime());
+    }
+    ShowSet();
+    UpdateData(false);
+}
+
+void CXtalSortDlg::ShowSet() {
+    m_listSet->clear();
+    m_strSpread.clear();
+    m_strMean.clear();
+    m_strNotice = m_result.m_strMessage;
+    if (!m_result.m_bComputed) {
+        return;
+    }
+    for (std::size_t n = 0; n < m_result.m_indices.size(); ++n) {
+        const QStringList cells{
+            QString::number(m_result.m_indices[n] + 1),
+            QString::fromStdString(FormatC("%.6fMHz", m_result.m_frequencies[n]))};
+        m_listSet->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+    m_strSpread = m_result.m_strSpread;
+    m_strMean = m_result.m_strMean;
+}

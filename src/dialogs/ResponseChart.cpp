@@ -1,0 +1,189 @@
+#include "dialogs/ResponseChart.h"
+
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Colours that stay apart on screen and on a grey-scale print.
+const QColor kLeftColour(0x1f, 0x4e, 0x9a);
+const QColor kRightColour(0xc0, 0x50, 0x10);
+const QColor kMarkColours[] = {QColor(0x10, 0x90, 0x30), QColor(0xa0, 0x10, 0x90),
+                               QColor(0x60, 0x60, 0x60)};
+constexpr qreal kMarkSize = 9.0;
+// About this many intervals between the x axis's ticks.
+constexpr double kXTicks = 10.0;
+
+// The step of 1, 2 or 5 times a power of ten next above dRaw.
+double NiceStep(double dRaw) {
+    const double dPower = std::pow(10.0, std::floor(std::log10(dRaw)));
+    for (const double dFactor : {1.0, 2.0, 5.0}) {
+        if (dFactor * dPower >= dRaw) {
+            return dFactor * dPower;
+        }
+    }
+    return 10.0 * dPower;
+}
+
+void StyleAxis(QValueAxis* pAxis, const QFont& font, const QColor& colour) {
+    pAxis->setTitleFont(font);
+    pAxis->setLabelsFont(font);
+    pAxis->setLabelFormat(QStringLiteral("%g"));
+    pAxis->setTitleBrush(colour);
+    pAxis->setLabelsColor(colour);
+}
+
+} // namespace
+
+CResponseChart::CResponseChart(const QFont& font, QWidget* pParent)
+    : QChartView(pParent), m_font(font) {
+    auto* pChart = new QChart;
+    pChart->setFont(font);
+    pChart->setBackgroundRoundness(0);
+    pChart->setMargins(QMargins(2, 2, 2, 2));
+    pChart->legend()->setFont(font);
+    pChart->legend()->setAlignment(Qt::AlignBottom);
+    // Animations would let the chart lag behind typing.
+    pChart->setAnimationOptions(QChart::NoAnimation);
+
+    m_pLeftCurve = new QLineSeries(pChart);
+    m_pRightCurve = new QLineSeries(pChart);
+    m_pLeftCurve->setPen(QPen(kLeftColour, 1.5));
+    m_pRightCurve->setPen(QPen(kRightColour, 1.2, Qt::DashLine));
+    pChart->addSeries(m_pLeftCurve);
+    pChart->addSeries(m_pRightCurve);
+
+    m_pAxisX = new QValueAxis(pChart);
+    m_pAxisLeft = new QValueAxis(pChart);
+    m_pAxisRight = new QValueAxis(pChart);
+    StyleAxis(m_pAxisX, font, Qt::black);
+    StyleAxis(m_pAxisLeft, font, kLeftColour);
+    StyleAxis(m_pAxisRight, font, kRightColour);
+    pChart->addAxis(m_pAxisX, Qt::AlignBottom);
+    pChart->addAxis(m_pAxisLeft, Qt::AlignLeft);
+    pChart->addAxis(m_pAxisRight, Qt::AlignRight);
+    m_pLeftCurve->attachAxis(m_pAxisX);
+    m_pLeftCurve->attachAxis(m_pAxisLeft);
+    m_pRightCurve->attachAxis(m_pAxisX);
+    m_pRightCurve->attachAxis(m_pAxisRight);
+
+    setChart(pChart);
+    setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::NoFocus);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void CResponseChart::SetAxisTitles(const QString& strX, const QString& strLeft,
+                                   const QString& strRight) {
+    m_pAxisX->setTitleText(strX);
+    m_pAxisLeft->setTitleText(strLeft);
+    m_pAxisRight->setTitleText(strRight);
+}
+
+void CResponseChart::SetCurveNames(const QString& strLeft, const QString& strRight) {
+    m_pLeftCurve->setName(strLeft);
+    m_pRightCurve->setName(strRight);
+}
+
+void CResponseChart::SetLeftRange(double dMin, double dMax) {
+    m_pAxisLeft->setRange(dMin, dMax);
+    // One tick per 10 units when the range is a whole number of tens.
+    const double dSpan = dMax - dMin;
+    if (dSpan > 0.0 && std::fmod(dSpan, 10.0) == 0.0 && dSpan / 10.0 <= 20.0) {
+        m_pAxisLeft->setTickCount(static_cast<int>(dSpan / 10.0) + 1);
+    }
+}
+
+void CResponseChart::SetCurves(std::span<const double> x, std::span<const double> left,
+                               std::span<const double> right) {
+    const std::size_t nCount = std::min({x.size(), left.size(), right.size()});
+    QList<QPointF> leftPoints;
+    QList<QPointF> rightPoints;
+    leftPoints.reserve(static_cast<qsizetype>(nCount));
+    rightPoints.reserve(static_cast<qsizetype>(nCount));
+    double dXMin = 0.0;
+    double dXMax = 0.0;
+    double dRightMax = 0.0;
+    bool bAny = false;
+    for (std::size_t n = 0; n < nCount; ++n) {
+        if (!std::isfinite(x[n])) {
+            continue;
+        }
+        dXMin = bAny ? std::min(dXMin, x[n]) : x[n];
+        dXMax = bAny ? std::max(dXMax, x[n]) : x[n];
+        bAny = true;
+        if (std::isfinite(left[n])) {
+            leftPoints.append(QPointF(x[n], left[n]));
+        }
+        if (std::isfinite(right[n])) {
+            rightPoints.append(QPointF(x[n], right[n]));
+            dRightMax = std::max(dRightMax, right[n]);
+        }
+    }
+    m_pLeftCurve->replace(leftPoints);
+    m_pRightCurve->replace(rightPoints);
+    if (bAny && dXMax > dXMin) {
+        // The curve fills the width; the ticks sit on round values from 0.
+        m_pAxisX->setRange(dXMin, dXMax);
+        m_pAxisX->setTickType(QValueAxis::TicksDynamic);
+        m_pAxisX->setTickAnchor(0.0);
+        m_pAxisX->setTickInterval(NiceStep((dXMax - dXMin) / kXTicks));
+    }
+    if (dRightMax > 0.0) {
+        m_pAxisRight->setRange(0.0, dRightMax);
+        m_pAxisRight->applyNiceNumbers();
+    }
+}
+
+QScatterSeries* CResponseChart::MarkSeriesNamed(const QString& strName) {
+    for (QScatterSeries* pSeries : m_marks) {
+        if (pSeries->name() == strName) {
+            return pSeries;
+        }
+    }
+    auto* pSeries = new QScatterSeries(chart());
+    pSeries->setName(strName);
+    pSeries->setMarkerSize(kMarkSize);
+    const QColor colour = kMarkColours[m_marks.size() % std::size(kMarkColours)];
+    pSeries->setColor(colour);
+    pSeries->setBorderColor(colour);
+    chart()->addSeries(pSeries);
+    pSeries->attachAxis(m_pAxisX);
+    pSeries->attachAxis(m_pAxisLeft);
+    m_marks.push_back(pSeries);
+    return pSeries;
+}
+
+void CResponseChart::SetMarks(const std::vector<CChartMarks>& marks) {
+    for (QScatterSeries* pSeries : m_marks) {
+        const bool bListed = std::any_of(marks.begin(), marks.end(), [&](const CChartMarks& m) {
+            return m.strName == pSeries->name();
+        });
+        if (!bListed) {
+            pSeries->clear();
+        }
+    }
+    for (const CChartMarks& set : marks) {
+        QList<QPointF> points;
+        for (const QPointF& point : set.points) {
+            if (std::isfinite(point.x()) && std::isfinite(point.y())) {
+                points.append(point);
+            }
+        }
+        MarkSeriesNamed(set.strName)->replace(points);
+    }
+}
+
+void CResponseChart::Clear() {
+    m_pLeftCurve->clear();
+    m_pRightCurve->clear();
+    for (QScatterSeries* pSeries : m_marks) {
+        pSeries->clear();
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QChartView>
+#include <QPointF>
+#include <QString>
+
+#include <span>
+#include <vector>
+
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+// Points marked on the left-axis curve, listed in the legend under a name.
+struct CChartMarks {
+    QString strName;
+    std::vector<QPointF> points;
+};
+
+// A response chart fed with plain numbers: one curve against the left axis,
+// one against the right, and named sets of marked points. It knows nothing
+// of the circuit behind them, so a dialog only converts units and hands them
+// over. Updating reuses the series and axes: a redraw per keystroke-driven
+// recompute must stay cheap.
+class CResponseChart : public QChartView {
+    Q_OBJECT
+public:
+    explicit CResponseChart(const QFont& font, QWidget* pParent = nullptr);
+
+    void SetAxisTitles(const QString& strX, const QString& strLeft, const QString& strRight);
+    void SetCurveNames(const QString& strLeft, const QString& strRight);
+    // The left axis always shows [dMin, dMax] (a curve below it is cut off);
+    // the x axis follows the data, the right axis runs from 0 to its maximum.
+    void SetLeftRange(double dMin, double dMax);
+
+    // x ascending, the three of equal length (extra values are ignored).
+    // Points whose values are not finite are left out.
+    void SetCurves(std::span<const double> x, std::span<const double> left,
+                   std::span<const double> right);
+    // Replaces every set of marks; a set absent from the list is emptied.
+    void SetMarks(const std::vector<CChartMarks>& marks);
+    // Nothing to draw: empty curves and marks (the axes stay).
+    void Clear();
+
+    // What is drawn, for tests.
+    QLineSeries* LeftCurve() const { return m_pLeftCurve; }
+    QLineSeries* RightCurve() const { return m_pRightCurve; }
+    QValueAxis* AxisX() const { return m_pAxisX; }
+    QValueAxis* AxisLeft() const { return m_pAxisLeft; }
+    QValueAxis* AxisRight() const { return m_pAxisRight; }
+    const std::vector<QScatterSeries*>& MarkSeries() const { return m_marks; }
+
+private:
+    QScatterSeries* MarkSeriesNamed(const QString& strName);
+
+    QFont m_font;
+    QLineSeries* m_pLeftCurve = nullptr;
+    QLineSeries* m_pRightCurve = nullptr;
+    QValueAxis* m_pAxisX = nullptr;
+    QValueAxis* m_pAxisLeft = nullptr;
+    QValueAxis* m_pAxisRight = nullptr;
+    std::vector<QScatterSeries*> m_marks;
+};

@@ -1,0 +1,54 @@
+#include "dialogs/ResponseChart.h"
+
+#include <QApplication>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+TEST(ResponseChart, PointsThatAreNotNumbersAreLeftOutAndTheAxesFollowTheRest) {
+    CResponseChart chart(QApplication::font());
+    chart.SetLeftRange(-100.0, 0.0);
+    const std::vector<double> x{-3.0, -1.0, kNaN, 1.0, 2.5};
+    const std::vector<double> left{-80.0, -kInf, -1.0, -0.5, kNaN};
+    const std::vector<double> right{0.1, 0.4, 0.2, kNaN, 0.7, 99.0}; // one too many
+    chart.SetCurves(x, left, right);
+
+    ASSERT_EQ(chart.LeftCurve()->count(), 2); // x = -3 and 1
+    EXPECT_EQ(chart.LeftCurve()->at(1), QPointF(1.0, -0.5));
+    ASSERT_EQ(chart.RightCurve()->count(), 3); // x = -3, -1 and 2.5
+    EXPECT_EQ(chart.RightCurve()->at(2), QPointF(2.5, 0.7));
+    EXPECT_EQ(chart.AxisX()->min(), -3.0);
+    EXPECT_EQ(chart.AxisX()->max(), 2.5);
+    EXPECT_EQ(chart.AxisX()->tickInterval(), 1.0);
+    EXPECT_EQ(chart.AxisRight()->min(), 0.0);
+    EXPECT_GE(chart.AxisRight()->max(), 0.7);
+    EXPECT_EQ(chart.AxisLeft()->min(), -100.0);
+    EXPECT_EQ(chart.AxisLeft()->tickCount(), 11);
+}
+
+TEST(ResponseChart, MarkSetsAreReplacedByNameAndEmptiedWhenLeftOut) {
+    CResponseChart chart(QApplication::font());
+    chart.SetMarks({{"a", {QPointF(1, 1), QPointF(kNaN, 2)}}, {"b", {QPointF(3, 3)}}});
+    ASSERT_EQ(chart.MarkSeries().size(), 2u);
+    EXPECT_EQ(chart.MarkSeries()[0]->points(), QList<QPointF>{QPointF(1, 1)});
+    chart.SetMarks({{"b", {QPointF(4, 4), QPointF(5, 5)}}});
+    ASSERT_EQ(chart.MarkSeries().size(), 2u) << "no series is added for a known name";
+    EXPECT_EQ(chart.MarkSeries()[0]->count(), 0);
+    EXPECT_EQ(chart.MarkSeries()[1]->count(), 2);
+    chart.SetCurves(std::vector<double>{0, 1}, std::vector<double>{0, 0},
+                    std::vector<double>{1, 1});
+    chart.Clear();
+    EXPECT_EQ(chart.LeftCurve()->count(), 0);
+    EXPECT_EQ(chart.MarkSeries()[1]->count(), 0);
+}
+
+} // namespace
