@@ -13,6 +13,8 @@ PACKAGES=(
   clang clang-format libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
   locales
+  # the Debian package test: dpkg-shlibdeps, the metadata validators, man page lint
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 missing=()
