@@ -34,6 +34,14 @@ add_custom_command(OUTPUT ${VANTIX_DATA_DIR}/vantix-calc.bash
             ${VANTIX_DATA_DIR}/vantix-calc.bash
     DEPENDS vantix-calc VERBATIM)
 list(APPEND VANTIX_DATA_FILES ${VANTIX_DATA_DIR}/vantix-calc.bash)
+
+# Debian's changelog. A new version needs its entry there too; the package
+# test compares them.
+add_custom_command(OUTPUT ${VANTIX_DATA_DIR}/changelog.gz
+    COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${CMAKE_CURRENT_SOURCE_DIR}/res/debian/changelog
+            ${VANTIX_DATA_DIR}/changelog.gz
+    DEPENDS res/debian/changelog VERBATIM)
+list(APPEND VANTIX_DATA_FILES ${VANTIX_DATA_DIR}/changelog.gz)
 add_custom_target(vantix_data ALL DEPENDS ${VANTIX_DATA_FILES})
 
 install(TARGETS vantix-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -42,6 +50,7 @@ install(FILES ${VANTIX_DATA_DIR}/vantix-calc.bash
 foreach(page ${VANTIX_MAN_PAGES})
     install(FILES ${VANTIX_DATA_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+install(FILES ${VANTIX_DATA_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
 
 if(NOT VANTIX_BUILD_GUI)
     return()

@@ -51,7 +51,8 @@ dpkg-deb -c "$deb" >"$work/contents"
 metainfo=$(grep -o '/usr/share/metainfo/[^ ]*\.metainfo\.xml$' "$work/contents")
 for f in usr/bin/vantix usr/bin/vantix-calc usr/share/applications/vantix.desktop \
   usr/share/icons/hicolor/scalable/apps/vantix.svg usr/share/man/man1/vantix.1.gz \
-  usr/share/man/man1/vantix-calc.1.gz usr/share/bash-completion/completions/vantix-calc; do
+  usr/share/man/man1/vantix-calc.1.gz usr/share/bash-completion/completions/vantix-calc \
+  usr/share/doc/vantix/changelog.gz; do
   grep -q " \./$f$" "$work/contents" || fail "package lacks /$f"
 done
 [ -n "$metainfo" ] || fail "package lacks its metainfo"
@@ -71,6 +72,9 @@ root=$work/root
   cmp -s - "$root/usr/share/bash-completion/completions/vantix-calc" ||
   fail "packaged completion differs from what the packaged vantix-calc writes"
 file "$root/usr/bin/vantix-calc" 2>/dev/null | grep -q 'not stripped' && fail "vantix-calc not stripped"
+
+top=$(zcat "$root/usr/share/doc/vantix/changelog.gz" | head -n1)
+[[ "$top" == "vantix ($version) "* ]] || fail "changelog's last entry is not $version: $top"
 
 # The metadata as the desktop's own validators see it, where they are installed.
 grep -q "<release version=\"$version\"" "$root$metainfo" || fail "metainfo release is not $version"
