@@ -319,7 +319,8 @@ int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* 
         out << kProgram << ' ' << VANTIX_VERSION << '\n';
         return Finish(out, err);
     }
-    // Not in the usage: the package runs it once to install the completion.
+    // Not in the usage: the build runs it to write the completion file that
+    // the package installs.
     if (first == "--completion") {
         if (argc != 3 || std::string_view(argv[2]) != "bash") {
             err << kProgram << ": --completion に指定できるのは bash だけです。\n";
