@@ -16,6 +16,8 @@ PACKAGES=(
   locales
   # the crystal filter's netlist export is checked by simulating it
   ngspice
+  # the Debian package test: dpkg-shlibdeps, the metadata validators, man page lint
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "cli/CalcCommand.h"
 
+#include "cli/BashCompletion.h"
 #include "report/CFormat.h"
 #include "text/LogFile.h"
 #include "text/NumberInput.h"
@@ -65,6 +66,21 @@ std::optional<CCalcOutcome> RequireOneOf(const COptionValues& values, const char
     return FailedOutcome(CCalcOutcome::BadUsage,
                          FormatC("%s には --%s か --%s のどちらか一方を指定してください。",
                                  pszCommand, pszFirst, pszSecond));
+}
+
+const std::vector<COptionDef>& CommonOptions() {
+    static const std::vector<COptionDef> options = {
+        {"time", "\"YYYY-MM-DD HH:MM\"", "レポートの日時行にこの日時を使う", COptionDef::Text, 0.0,
+         0.0, false},
+        {"append", "FILE", "レポートを Shift-JIS のログ FILE の末尾に追加する", COptionDef::Text,
+         0.0, 0.0, false, COptionDef::FileValue},
+        {"encoding", "utf-8|cp932", "標準出力の文字コード", COptionDef::Text, 0.0, 0.0, false,
+         COptionDef::ChoiceValue},
+        {"json", "", "入力と結果を JSON で表示する", COptionDef::Text, 0.0, 0.0, false,
+         COptionDef::NoValue},
+        {"help", "", "使い方", COptionDef::Text, 0.0, 0.0, false, COptionDef::NoValue},
+    };
+    return options;
 }
 
 namespace {
@@ -172,8 +188,8 @@ const CCalcCommand* FindCommand(const std::vector<CCalcCommand>& commands, std::
     return nullptr;
 }
 
-const COptionDef* FindOption(const CCalcCommand& command, std::string_view name) {
-    for (const COptionDef& option : command.options) {
+const COptionDef* FindOption(const std::vector<COptionDef>& options, std::string_view name) {
+    for (const COptionDef& option : options) {
         if (name == option.pszName) {
             return &option;
         }
@@ -214,8 +230,9 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             continue;
         }
         const std::string strName(arg.substr(2));
-        const COptionDef* option = FindOption(command, strName);
-        const bool bCommon = strName == "time" || strName == "append" || strName == "encoding";
+        const COptionDef* option = FindOption(command.options, strName);
+        const COptionDef* shared = FindOption(CommonOptions(), strName);
+        const bool bCommon = shared != nullptr && shared->eValue != COptionDef::NoValue;
         if (option == nullptr && !bCommon) {
             err << kProgram << ": " << command.pszName << " に --" << strName
                 << " というオプションはありません。\n";
@@ -325,6 +342,16 @@ int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* 
     }
     if (first == "--version") {
         out << kProgram << ' ' << VANTIX_VERSION << '\n';
+        return Finish(out, err);
+    }
+    // Not in the usage: the build runs it to write the completion file that
+    // the package installs.
+    if (first == "--completion") {
+        if (argc != 3 || std::string_view(argv[2]) != "bash") {
+            err << kProgram << ": --completion に指定できるのは bash だけです。\n";
+            return 2;
+        }
+        out << BashCompletionScript(commands);
         return Finish(out, err);
     }
     const CCalcCommand* command = FindCommand(commands, first);

@@ -11,6 +11,16 @@
 // One option of a calculator on the command line ("--name value").
 struct COptionDef {
     enum EKind { Number, Text };
+    // What the value names, so that shell completion can offer it.
+    enum EValue {
+        AnyValue, // typed by the user: nothing to offer
+        FileValue,
+        CoreNameValue, // a core of the toroidal core catalogue, "T-50-2"
+        CoreSizeValue, // a size code of the catalogue, "T-50"
+        CoreMixValue,  // a mix of the catalogue, "43"
+        ChoiceValue,   // one of the words of pszValueName, separated by '|'
+        NoValue,       // a flag such as --json
+    };
     const char* pszName;      // without the leading "--"
     const char* pszValueName; // shown in the usage, e.g. "MHz"
     const char* pszHelp;      // one line, Japanese
@@ -18,6 +28,7 @@ struct COptionDef {
     double dMin = 0.0; // inclusive range of a Number, the same as the dialog field's
     double dMax = 0.0;
     bool bRequired = true;
+    EValue eValue = AnyValue;
 };
 
 // The option values a calculator receives, already parsed and range-checked.
@@ -72,6 +83,10 @@ struct CCalcCommand {
 
 // Every calculator the command line knows, in the order the usage lists them.
 const std::vector<CCalcCommand>& CalcCommands();
+
+// The options every calculator takes besides its own (--time, --append,
+// --encoding, --json, --help).
+const std::vector<COptionDef>& CommonOptions();
 
 // The whole of vantix-calc: returns its exit status.
 int RunCalcCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -72,7 +72,8 @@ CCalcCommand ToroidCommand() {
         "toroid",
         "トロイダルコイルのインダクタンス",
         {
-            {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionDef::Text},
+            {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionDef::Text, 0.0, 0.0, true,
+             COptionDef::CoreNameValue},
             {"turns", "N", "巻き数", COptionDef::Number, kToroidMinTurns, kToroidMaxTurns, false},
             {"inductance", "L", "目標インダクタンス（巻き数はウイザードと同じく四捨五入して計算）",
              COptionDef::Number, kToroidMinTarget, kToroidMaxTarget, false},

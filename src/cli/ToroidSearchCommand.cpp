@@ -66,14 +66,15 @@ CCalcOutcome RunToroidSearch(const COptionValues& values, const CLocalTime& time
 } // namespace
 
 CCalcCommand ToroidSearchCommand() {
-    return {
-        "toroid-search",
-        "トロイダルコアの選定（ウイザードの全結果リスト）",
-        {
-            {"inductance", "L", "計画インダクタンス", COptionDef::Number, kToroidMinTarget,
-             kToroidMaxTarget},
-            {"material", "MIX", "コア材（例 43 または #43）", COptionDef::Text, 0.0, 0.0, false},
-            {"size", "CODE", "コアサイズ（例 T-80, FT-82）", COptionDef::Text, 0.0, 0.0, false},
-        },
-        RunToroidSearch};
+    return {"toroid-search",
+            "トロイダルコアの選定（ウイザードの全結果リスト）",
+            {
+                {"inductance", "L", "計画インダクタンス", COptionDef::Number, kToroidMinTarget,
+                 kToroidMaxTarget},
+                {"material", "MIX", "コア材（例 43 または #43）", COptionDef::Text, 0.0, 0.0, false,
+                 COptionDef::CoreMixValue},
+                {"size", "CODE", "コアサイズ（例 T-80, FT-82）", COptionDef::Text, 0.0, 0.0, false,
+                 COptionDef::CoreSizeValue},
+            },
+            RunToroidSearch};
 }
