@@ -29,6 +29,29 @@ QString EditNumberText(double dValue) {
     return QString::fromStdString(FormatEditValue(dValue));
 }
 
+// A result box (a framed one-line static) that cannot hold its text shows
+// the beginning, cut with an ellipsis, and the whole text as its tool tip:
+// centred and clipped, a long number would lose its leading digits.
+void ShowInStatic(QLabel& label, const QString& strShown) {
+    if (label.frameShape() == QFrame::NoFrame || label.wordWrap()) {
+        label.setText(strShown);
+        return;
+    }
+    const QFontMetrics metrics(label.font());
+    // A framed label indents left- or right-aligned text by half an "x".
+    const int nWidth = label.contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x'));
+    QStringList lines = strShown.split(QLatin1Char('\n'));
+    bool bCut = false;
+    for (QString& strLine : lines) {
+        if (metrics.horizontalAdvance(strLine) > nWidth) {
+            strLine = metrics.elidedText(strLine, Qt::ElideRight, nWidth);
+            bCut = true;
+        }
+    }
+    label.setText(lines.join(QLatin1Char('\n')));
+    label.setToolTip(bCut ? strShown : QString());
+}
+
 } // namespace
 
 CDataExchange::CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate)
@@ -48,20 +71,33 @@ void CDataExchange::Number(int nId, double& dValue, double dMin, double dMax) {
         return;
     }
     if (!m_bSaveAndValidate) {
+        if (m_dialog.KeepsTypedText(nId)) {
+            return;
+        }
         const QString strText = EditNumberText(dValue);
         if (pEdit->text() != strText) {
             pEdit->setText(strText);
         }
         return;
     }
+    const QString strRange =
+        QString::fromUtf8(kOutOfRange).arg(EditNumberText(dMin), EditNumberText(dMax));
     double dRead = 0.0;
-    if (!ParseNumber(pEdit->text().toStdString(), dRead)) {
+    switch (ReadNumber(pEdit->text().toStdString(), dRead)) {
+    case ENumberText::NotANumber:
         Fail(nId, QString::fromUtf8(kNotANumber));
         return;
+    case ENumberText::BeyondDouble:
+        // A number all the same, only out of every range; the member keeps
+        // its value, since no double can hold what was typed.
+        Fail(nId, strRange);
+        return;
+    case ENumberText::Number:
+        break;
     }
     dValue = dRead;
     if (!IsWithinRange(dValue, dMin, dMax)) {
-        Fail(nId, QString::fromUtf8(kOutOfRange).arg(EditNumberText(dMin), EditNumberText(dMax)));
+        Fail(nId, strRange);
     }
 }
 
@@ -79,7 +115,7 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
             pLabel->setProperty(kStaticTextProperty, strText);
             QString strShown = strText;
             strShown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            pLabel->setText(strShown);
+            ShowInStatic(*pLabel, strShown);
         }
         return;
     }
@@ -89,6 +125,9 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
     }
     if (!m_bSaveAndValidate) {
         pEdit->setMaxLength(nMaxChars);
+        if (m_dialog.KeepsTypedText(nId)) {
+            return;
+        }
         const QString strText = FromUtf8(strValue);
         if (pEdit->text() != strText) {
             pEdit->setText(strText);

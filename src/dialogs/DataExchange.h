@@ -10,7 +10,8 @@
 // DoDataExchange declares its fields. Reading (bSaveAndValidate) checks each
 // field as it goes; the first field that fails shows the validation message,
 // gets the focus back, and every later call of the pass does nothing, so the
-// members behind it keep their values. Writing never fails.
+// members behind it keep their values. Writing never fails; it leaves a
+// field that failed in the current user action as the user typed it.
 class CDataExchange {
 public:
     CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate);
