@@ -338,7 +338,7 @@ void CCalcDialog::MoveFocus(int nId) {
     // A field that failed in this user action keeps the focus it was given
     // back; after a real message box the dialog is not active yet, and a
     // later focus change would silently win.
-    if (FailedInAction()) {
+    if (ActionHasFailed()) {
         return;
     }
     QWidget* pTarget = GetDlgItem(nId);
@@ -347,12 +347,12 @@ void CCalcDialog::MoveFocus(int nId) {
     }
     GiveFocus(pTarget);
     // The focus loss on the way may have failed the field just left.
-    if (FailedInAction()) {
+    if (ActionHasFailed()) {
         GiveFocus(GetDlgItem(m_nFailedField));
     }
 }
 
-bool CCalcDialog::FailedInAction() const {
+bool CCalcDialog::ActionHasFailed() const {
     return m_nActionDepth > 0 && m_bMessageShown && m_nFailedField != kNoId;
 }
 

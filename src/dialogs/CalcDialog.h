@@ -98,10 +98,9 @@ public:
 
     // Called by CDataExchange for the first field of a pass that failed.
     void FailField(int nId, const QString& strMessage);
-    // True for the field that failed in the current user action: writing the
-    // members back leaves it as typed (and selected), so the user sees what
-    // the message is about and typing replaces it.
-    bool KeepsTypedText(int nId) const { return FailedInAction() && nId == m_nFailedField; }
+    // True for the field that failed (and took the focus back) in the
+    // current user action.
+    bool FailedInAction(int nId) const { return ActionHasFailed() && nId == m_nFailedField; }
 
 public slots:
     void accept() override; // OK: OnOK
@@ -148,7 +147,7 @@ private:
     QRect ClosedComboRect(const CControlTemplate& control) const;
     int ComboRoomRight(const CControlTemplate& combo) const;
     void GiveFocus(QWidget* pControl);
-    bool FailedInAction() const;
+    bool ActionHasFailed() const;
     void Notify(int nId, ENotify eCode);
     void RunAction(const std::function<void()>& fnAction);
     bool FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent);

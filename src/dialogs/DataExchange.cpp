@@ -57,6 +57,18 @@ void ShowInStatic(QLabel& label, const QString& strShown) {
 CDataExchange::CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate)
     : m_dialog(dialog), m_bSaveAndValidate(bSaveAndValidate) {}
 
+// The field that failed in this user action shows the value held like any
+// other, all of it selected again, so that typing replaces it.
+void CDataExchange::SetEditText(QLineEdit& edit, int nId, const QString& strText) {
+    if (edit.text() == strText) {
+        return;
+    }
+    edit.setText(strText);
+    if (m_dialog.FailedInAction(nId)) {
+        edit.selectAll();
+    }
+}
+
 void CDataExchange::Fail(int nId, const QString& strMessage) {
     m_bFailed = true;
     m_dialog.FailField(nId, strMessage);
@@ -71,13 +83,7 @@ void CDataExchange::Number(int nId, double& dValue, double dMin, double dMax) {
         return;
     }
     if (!m_bSaveAndValidate) {
-        if (m_dialog.KeepsTypedText(nId)) {
-            return;
-        }
-        const QString strText = EditNumberText(dValue);
-        if (pEdit->text() != strText) {
-            pEdit->setText(strText);
-        }
+        SetEditText(*pEdit, nId, EditNumberText(dValue));
         return;
     }
     const QString strRange =
@@ -125,13 +131,7 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
     }
     if (!m_bSaveAndValidate) {
         pEdit->setMaxLength(nMaxChars);
-        if (m_dialog.KeepsTypedText(nId)) {
-            return;
-        }
-        const QString strText = FromUtf8(strValue);
-        if (pEdit->text() != strText) {
-            pEdit->setText(strText);
-        }
+        SetEditText(*pEdit, nId, FromUtf8(strValue));
         return;
     }
     const QString strText = pEdit->text();
