@@ -29,6 +29,11 @@ enum class ETrigger { Enter, Tab, ClickOk };
 
 using BadValueParam = std::tuple<CCalculatorCase, ETrigger>;
 
+auto EveryDialogAndTrigger() {
+    return ::testing::Combine(::testing::ValuesIn(CalculatorDialogs()),
+                              ::testing::Values(ETrigger::Enter, ETrigger::Tab, ETrigger::ClickOk));
+}
+
 std::string ParamName(const ::testing::TestParamInfo<BadValueParam>& info) {
     static const char* const kTriggers[] = {"Enter", "Tab", "ClickOk"};
     return std::string(std::get<0>(info.param).pszName) + "_" +
@@ -201,11 +206,7 @@ TEST_P(BadValueKeyboard, OneMessageThenTheFieldHasTheFocusWithItsTextSelected) {
     BadValueLeavesTheFieldReadyToRetype(user, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculators, BadValueKeyboard,
-                         ::testing::Combine(::testing::ValuesIn(CalculatorDialogs()),
-                                            ::testing::Values(ETrigger::Enter, ETrigger::Tab,
-                                                              ETrigger::ClickOk)),
-                         ParamName);
+INSTANTIATE_TEST_SUITE_P(Calculators, BadValueKeyboard, EveryDialogAndTrigger(), ParamName);
 
 class RealDisplayKeyboard : public ::testing::TestWithParam<BadValueParam> {
 protected:
@@ -230,11 +231,7 @@ TEST_P(RealDisplayKeyboard, OneRealMessageThenTheFieldHasTheKeyboardWithItsTextS
     BadValueLeavesTheFieldReadyToRetype(user, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculators, RealDisplayKeyboard,
-                         ::testing::Combine(::testing::ValuesIn(CalculatorDialogs()),
-                                            ::testing::Values(ETrigger::Enter, ETrigger::Tab,
-                                                              ETrigger::ClickOk)),
-                         ParamName);
+INSTANTIATE_TEST_SUITE_P(Calculators, RealDisplayKeyboard, EveryDialogAndTrigger(), ParamName);
 
 // The focus a dialog gives by itself shows: on opening, and after each
 // Enter (a list that takes the focus draws its focus frame only with the

@@ -62,6 +62,17 @@ protected:
         return shown;
     }
 
+    // The L-match opens with the frequency and 50 Ω but no Zout, and asks
+    // for one in place of the results.
+    void ExpectLMatchAsksForZout(const char* pszFrequency) {
+        const CShown shown = OpenLMatch();
+        EXPECT_EQ(shown.strFrequency, pszFrequency);
+        EXPECT_EQ(shown.strZin, "50");
+        EXPECT_EQ(shown.strZout, "0");
+        EXPECT_EQ(shown.strL, "Zout を入力して下さい");
+        EXPECT_EQ(shown.strC, "");
+    }
+
     CVantixView& View() { return *m_pFrame->GetView(); }
 };
 
@@ -126,11 +137,7 @@ TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverNoImpedance) {
     EXPECT_EQ(View().m_dMatchFreq, 7.0);
     EXPECT_EQ(View().m_dMatchZin, 50.0);
     EXPECT_EQ(View().m_dMatchZout, 0.0);
-    const CShown shown = OpenLMatch();
-    EXPECT_EQ(shown.strFrequency, "7");
-    EXPECT_EQ(shown.strZout, "0");
-    EXPECT_EQ(shown.strL, "Zout を入力して下さい");
-    EXPECT_EQ(shown.strC, "");
+    ExpectLMatchAsksForZout("7");
 }
 
 TEST_F(LadderToLMatch, ImpedanceBeyondTheZoutFieldHandsOverZero) {
@@ -139,9 +146,7 @@ TEST_F(LadderToLMatch, ImpedanceBeyondTheZoutFieldHandsOverZero) {
     RunLadder({"1", "3.5", "2.0999"}, kIdOk);
     EXPECT_EQ(View().m_dMatchFreq, 1.0);
     EXPECT_EQ(View().m_dMatchZout, 0.0);
-    const CShown shown = OpenLMatch();
-    EXPECT_EQ(shown.strZout, "0");
-    EXPECT_EQ(shown.strL, "Zout を入力して下さい");
+    ExpectLMatchAsksForZout("1");
     // A bandwidth wider than 2.1·f leaves a negative Z: nothing to match.
     RunLadder({"1", "3.5", "2.4"}, kIdOk);
     EXPECT_EQ(View().m_dMatchFreq, 1.0);
