@@ -62,6 +62,7 @@ struct CFocusStop {
 //    tracker of TrackFocus forgets the field at once all the same.
 //  - Focus the dialog gives (on opening, MoveFocus, a failed field) shows
 //    the keyboard focus cue, on lists and buttons as on edits.
+//  - The window losing the activation is no focus change for its controls.
 class CCalcDialog : public QDialog {
     Q_OBJECT
 public:
