@@ -12,7 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic
   clang clang-format libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
   locales
   # the crystal filter's netlist export is checked by simulating it
   ngspice

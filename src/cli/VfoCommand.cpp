@@ -37,7 +37,7 @@ CCalcOutcome RunVfo(const COptionValues& values, const CLocalTime& time) {
         .Number("cmax", dCapMax)
         .EndObject()
         .BeginObject("results")
-        .Number("inductance_uh", result.dInductance)
+        .Number("inductance_uH", result.dInductance)
         .Number("fixed_capacitance_pf", result.dFixedCap)
         .String("inductance_text", result.strInductance)
         .String("fixed_capacitance_text", result.strFixedCap)

@@ -1,5 +1,6 @@
 #include "dialogs/CalcDialog.h"
 
+#include "dialogs/ComboFit.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/MessageSink.h"
@@ -29,6 +30,10 @@ namespace {
 // Height of a closed combo box, in dialog units; the template's height is
 // that of the box with its list dropped.
 constexpr int kComboClosedHeight = 12;
+
+// Space a widened combo leaves to the frame or control beside it, in dialog
+// units.
+constexpr int kRoomMargin = 4;
 
 Qt::Alignment TextAlignment(unsigned nStyle) {
     Qt::Alignment alignment = (nStyle & kCentre)  ? Qt::AlignHCenter
@@ -100,13 +105,10 @@ void CCalcDialog::Build() {
         if (control.eKind == EControlKind::DropDownList ||
             control.eKind == EControlKind::DropDown) {
             const QRect dropped = PixelRect(control);
-            const int nClosed =
-                std::min(dropped.height(),
-                         MapDialogRect(QRect(0, 0, 0, kComboClosedHeight), m_baseUnits).height());
-            pWidget->setGeometry(dropped.x(), dropped.y(), dropped.width(), nClosed);
-            const int nItemHeight = m_baseUnits.height() + 2;
-            static_cast<QComboBox*>(pWidget)->setMaxVisibleItems(
-                std::max(1, (dropped.height() - nClosed) / nItemHeight));
+            const QRect closed = ClosedComboRect(control);
+            pWidget->setGeometry(closed);
+            new CComboFit(*static_cast<QComboBox*>(pWidget), ComboRoomRight(control),
+                          dropped.height() - closed.height());
         }
         if (control.eKind == EControlKind::Static) {
             WidenClippedLabel(static_cast<QLabel*>(pWidget), control.nStyle);
@@ -126,6 +128,39 @@ void CCalcDialog::Build() {
     for (QWidget* pGroupBox : groupBoxes) {
         pGroupBox->lower();
     }
+}
+
+QRect CCalcDialog::ClosedComboRect(const CControlTemplate& control) const {
+    const QRect dropped = PixelRect(control);
+    const int nClosed = std::min(
+        dropped.height(), MapDialogRect(QRect(0, 0, 0, kComboClosedHeight), m_baseUnits).height());
+    return QRect(dropped.x(), dropped.y(), dropped.width(), nClosed);
+}
+
+// How far right a closed combo may grow for a long item: up to the group box
+// around it, or the dialog's edge, and short of any control beside it.
+int CCalcDialog::ComboRoomRight(const CControlTemplate& combo) const {
+    const QRect closed = ClosedComboRect(combo);
+    const QRect margin = MapDialogRect(QRect(0, 0, kRoomMargin, kRoomMargin), m_baseUnits);
+    int nRight = MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), m_baseUnits).right() -
+                 margin.width();
+    for (const CControlTemplate& other : m_template.controls) {
+        if (&other == &combo) {
+            continue;
+        }
+        const bool bCombo =
+            other.eKind == EControlKind::DropDownList || other.eKind == EControlKind::DropDown;
+        const QRect rect = bCombo ? ClosedComboRect(other) : PixelRect(other);
+        if (other.eKind == EControlKind::GroupBox) {
+            if (rect.contains(closed)) {
+                nRight = std::min(nRight, rect.right() - margin.width());
+            }
+        } else if (rect.top() <= closed.bottom() && rect.bottom() >= closed.top() &&
+                   rect.left() > closed.right()) {
+            nRight = std::min(nRight, rect.left() - 1 - margin.width() / 2);
+        }
+    }
+    return nRight;
 }
 
 QWidget* CCalcDialog::ControlWidget(std::size_t nIndex) const {
@@ -302,14 +337,42 @@ bool CCalcDialog::UpdateData(bool bSaveAndValidate) {
 }
 
 void CCalcDialog::MoveFocus(int nId) {
+    // A field that failed in this user action keeps the focus it was given
+    // back; after a real message box the dialog is not active yet, and a
+    // later focus change would silently win.
+    if (ActionHasFailed()) {
+        return;
+    }
     QWidget* pTarget = GetDlgItem(nId);
     if (!pTarget) {
         return;
     }
-    pTarget->setFocus(Qt::OtherFocusReason);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pTarget); pEdit && pEdit->hasFocus()) {
-        pEdit->selectAll(); // leaves the caret at the end, scrolled into view
+    GiveFocus(pTarget);
+    // The focus loss on the way may have failed the field just left.
+    if (ActionHasFailed()) {
+        GiveFocus(GetDlgItem(m_nFailedField));
     }
+}
+
+bool CCalcDialog::ActionHasFailed() const {
+    return m_nActionDepth > 0 && m_bMessageShown && m_nFailedField != kNoId;
+}
+
+// Every focus the dialog gives is the keyboard's doing (Enter, a message
+// answered, opening): the focus frame shows on lists and buttons too, and an
+// edit's whole text is selected with the caret at the end, in view. On an
+// inactive window the control becomes the one that gets the focus when the
+// window is activated.
+void CCalcDialog::GiveFocus(QWidget* pControl) {
+    if (!pControl) {
+        return;
+    }
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    pControl->setFocus(Qt::TabFocusReason);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pControl)) {
+        pEdit->selectAll();
+    }
+    pControl->update();
 }
 
 void CCalcDialog::FailField(int nId, const QString& strMessage) {
@@ -320,15 +383,11 @@ void CCalcDialog::FailField(int nId, const QString& strMessage) {
         m_bMessageShown = true;
         ShowMessage(this, QMessageBox::Warning, strMessage);
     }
+    m_nFailedField = nId;
     for (CUpDownControl* pUpDown : findChildren<CUpDownControl*>()) {
         pUpDown->StopRepeat();
     }
-    if (QWidget* pField = GetDlgItem(nId)) {
-        pField->setFocus(Qt::OtherFocusReason);
-        if (auto* pEdit = qobject_cast<QLineEdit*>(pField)) {
-            pEdit->selectAll();
-        }
-    }
+    GiveFocus(GetDlgItem(nId));
     if (bPressPending) {
         m_bCancelPress = true;
         QTimer::singleShot(0, this, [this] { m_bCancelPress = false; });
@@ -374,10 +433,10 @@ void CCalcDialog::TrackFocus(std::span<const CFocusStop> inputs, int& nFocus, in
     for (const CFocusStop& stop : inputs) {
         const int nTracker = stop.nTracker;
         OnNotify(stop.nId, ENotify::SetFocus, [&nFocus, nTracker] { nFocus = nTracker; });
-        OnNotify(stop.nId, ENotify::KillFocus, [&nFocus, nIdle, fnLeave] {
-            nFocus = nIdle;
-            fnLeave();
-        });
+        // The tracker follows the focus at once; only the recompute may wait
+        // (see the press on Cancel in FilterFocusEvent).
+        m_leaveRecords[stop.nId] = [&nFocus, nIdle] { nFocus = nIdle; };
+        OnNotify(stop.nId, ENotify::KillFocus, fnLeave);
     }
 }
 
@@ -424,6 +483,7 @@ void CCalcDialog::Notify(int nId, ENotify eCode) {
 void CCalcDialog::RunAction(const std::function<void()>& fnAction) {
     if (m_nActionDepth == 0) {
         m_bMessageShown = false;
+        m_nFailedField = kNoId;
     }
     ++m_nActionDepth;
     fnAction();
@@ -436,10 +496,7 @@ void CCalcDialog::showEvent(QShowEvent* pEvent) {
         if (OnInitDialog()) {
             for (const auto& [pTemplate, pWidget] : m_controls) {
                 if ((pWidget->focusPolicy() & Qt::TabFocus) && pWidget->isEnabled()) {
-                    pWidget->setFocus(Qt::OtherFocusReason);
-                    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
-                        pEdit->selectAll();
-                    }
+                    GiveFocus(pWidget);
                     break;
                 }
             }
@@ -493,9 +550,13 @@ bool CCalcDialog::FilterFocusEvent(QWidget* pControl, QFocusEvent* pEvent) {
     const int nId = IdOf(pControl);
     const bool bGained = pEvent->type() == QEvent::FocusIn;
     // Opening a combo's list or a context menu is not a focus change for the
-    // dialog.
+    // dialog, and neither is the window losing the activation (to a message
+    // box, or to a window manager that hands the keys on by the pointer):
+    // the control keeps the dialog's focus, and recomputing for it would
+    // only repeat a message.
     if (nId == kNoId || pEvent->reason() == Qt::PopupFocusReason ||
-        (!bGained && QApplication::activePopupWidget())) {
+        (!bGained &&
+         (QApplication::activePopupWidget() || pEvent->reason() == Qt::ActiveWindowFocusReason))) {
         return false;
     }
     // Qt may repeat a focus-in (once on show, once on activation) and sends a
@@ -506,7 +567,8 @@ bool CCalcDialog::FilterFocusEvent(QWidget* pControl, QFocusEvent* pEvent) {
     }
     m_pFocusNotified = bGained ? pControl : nullptr;
     const ENotify eCode = bGained ? ENotify::SetFocus : ENotify::KillFocus;
-    if (!m_handlers.count({nId, eCode})) {
+    const auto itRecord = bGained ? m_leaveRecords.end() : m_leaveRecords.find(nId);
+    if (!m_handlers.count({nId, eCode}) && itRecord == m_leaveRecords.end()) {
         if (!bGained && nId == kIdCancel && m_nDeferredKillFocus != kNoId) {
             // The press on Cancel did not end the dialog after all.
             const int nDeferred = std::exchange(m_nDeferredKillFocus, kNoId);
@@ -520,6 +582,9 @@ bool CCalcDialog::FilterFocusEvent(QWidget* pControl, QFocusEvent* pEvent) {
     // handler: a handler that moves the focus again (a failed field taking
     // it back) must come after the control has finished losing it.
     static_cast<QObject*>(pControl)->event(pEvent);
+    if (itRecord != m_leaveRecords.end()) {
+        itRecord->second();
+    }
     if (!bGained && pEvent->reason() == Qt::MouseFocusReason &&
         QApplication::focusWidget() == GetDlgItem(kIdCancel)) {
         // A click on Cancel reads nothing, so it must not recompute (and

@@ -54,9 +54,15 @@ struct CFocusStop {
 //  - One user action (a key, a click, a focus change) shows at most one
 //    validation message; a mouse press whose focus change brought a message
 //    is cancelled, so the button under it is not clicked as well.
+//  - A field that failed keeps the focus it was given back, with its text
+//    selected, for the rest of the user action: MoveFocus then does nothing.
 //  - A mouse press on Cancel does not run the focus-loss handler of the
 //    field it takes the focus from (Cancel reads nothing); the handler runs
-//    later if the focus leaves Cancel without the dialog ending.
+//    later if the focus leaves Cancel without the dialog ending. The focus
+//    tracker of TrackFocus forgets the field at once all the same.
+//  - Focus the dialog gives (on opening, MoveFocus, a failed field) shows
+//    the keyboard focus cue, on lists and buttons as on edits.
+//  - The window losing the activation is no focus change for its controls.
 class CCalcDialog : public QDialog {
     Q_OBJECT
 public:
@@ -73,7 +79,8 @@ public:
 
     // Gives a control the focus; an edit also gets its whole text selected
     // with the caret in view. The control that loses the focus runs its
-    // focus-loss handler as usual.
+    // focus-loss handler as usual. Within a user action in which a field
+    // failed, the failed field keeps the focus instead.
     void MoveFocus(int nId);
 
     QWidget* GetDlgItem(int nId) const;
@@ -92,6 +99,9 @@ public:
 
     // Called by CDataExchange for the first field of a pass that failed.
     void FailField(int nId, const QString& strMessage);
+    // True for the field that failed (and took the focus back) in the
+    // current user action.
+    bool FailedInAction(int nId) const { return ActionHasFailed() && nId == m_nFailedField; }
 
 public slots:
     void accept() override; // OK: OnOK
@@ -135,6 +145,10 @@ private:
     void Build();
     QWidget* CreateControl(const CControlTemplate& control);
     void WidenClippedLabel(QLabel* pLabel, unsigned nStyle);
+    QRect ClosedComboRect(const CControlTemplate& control) const;
+    int ComboRoomRight(const CControlTemplate& combo) const;
+    void GiveFocus(QWidget* pControl);
+    bool ActionHasFailed() const;
     void Notify(int nId, ENotify eCode);
     void RunAction(const std::function<void()>& fnAction);
     bool FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent);
@@ -148,12 +162,14 @@ private:
     std::map<int, QWidget*> m_byId;
     std::map<std::pair<int, ENotify>, std::function<void()>> m_handlers;
     std::map<int, std::function<void(int)>> m_stepHandlers;
+    std::map<int, std::function<void()>> m_leaveRecords; // tracker resets of TrackFocus
 
     bool m_bInitialised = false;
     bool m_bEnding = false;
     int m_nExchangeDepth = 0;
     int m_nActionDepth = 0;
     bool m_bMessageShown = false; // within the current user action
+    int m_nFailedField = kNoId;   // the field given the focus back for it
     bool m_bInStep = false;
     bool m_bCancelPress = false;
     bool m_bSwallowRelease = false;

@@ -29,10 +29,45 @@ QString EditNumberText(double dValue) {
     return QString::fromStdString(FormatEditValue(dValue));
 }
 
+// A result box (a framed one-line static) that cannot hold its text shows
+// the beginning, cut with an ellipsis, and the whole text as its tool tip:
+// centred and clipped, a long number would lose its leading digits.
+void ShowInStatic(QLabel& label, const QString& strShown) {
+    if (label.frameShape() == QFrame::NoFrame || label.wordWrap()) {
+        label.setText(strShown);
+        return;
+    }
+    const QFontMetrics metrics(label.font());
+    // A framed label indents left- or right-aligned text by half an "x".
+    const int nWidth = label.contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x'));
+    QStringList lines = strShown.split(QLatin1Char('\n'));
+    bool bCut = false;
+    for (QString& strLine : lines) {
+        if (metrics.horizontalAdvance(strLine) > nWidth) {
+            strLine = metrics.elidedText(strLine, Qt::ElideRight, nWidth);
+            bCut = true;
+        }
+    }
+    label.setText(lines.join(QLatin1Char('\n')));
+    label.setToolTip(bCut ? strShown : QString());
+}
+
 } // namespace
 
 CDataExchange::CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate)
     : m_dialog(dialog), m_bSaveAndValidate(bSaveAndValidate) {}
+
+// The field that failed in this user action shows the value held like any
+// other, all of it selected again, so that typing replaces it.
+void CDataExchange::SetEditText(QLineEdit& edit, int nId, const QString& strText) {
+    if (edit.text() == strText) {
+        return;
+    }
+    edit.setText(strText);
+    if (m_dialog.FailedInAction(nId)) {
+        edit.selectAll();
+    }
+}
 
 void CDataExchange::Fail(int nId, const QString& strMessage) {
     m_bFailed = true;
@@ -48,20 +83,27 @@ void CDataExchange::Number(int nId, double& dValue, double dMin, double dMax) {
         return;
     }
     if (!m_bSaveAndValidate) {
-        const QString strText = EditNumberText(dValue);
-        if (pEdit->text() != strText) {
-            pEdit->setText(strText);
-        }
+        SetEditText(*pEdit, nId, EditNumberText(dValue));
         return;
     }
+    const QString strRange =
+        QString::fromUtf8(kOutOfRange).arg(EditNumberText(dMin), EditNumberText(dMax));
     double dRead = 0.0;
-    if (!ParseNumber(pEdit->text().toStdString(), dRead)) {
+    switch (ReadNumber(pEdit->text().toStdString(), dRead)) {
+    case ENumberText::NotANumber:
         Fail(nId, QString::fromUtf8(kNotANumber));
         return;
+    case ENumberText::BeyondDouble:
+        // A number all the same, only out of every range; the member keeps
+        // its value, since no double can hold what was typed.
+        Fail(nId, strRange);
+        return;
+    case ENumberText::Number:
+        break;
     }
     dValue = dRead;
     if (!IsWithinRange(dValue, dMin, dMax)) {
-        Fail(nId, QString::fromUtf8(kOutOfRange).arg(EditNumberText(dMin), EditNumberText(dMax)));
+        Fail(nId, strRange);
     }
 }
 
@@ -79,7 +121,7 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
             pLabel->setProperty(kStaticTextProperty, strText);
             QString strShown = strText;
             strShown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            pLabel->setText(strShown);
+            ShowInStatic(*pLabel, strShown);
         }
         return;
     }
@@ -89,10 +131,7 @@ void CDataExchange::Text(int nId, std::string& strValue, int nMaxChars) {
     }
     if (!m_bSaveAndValidate) {
         pEdit->setMaxLength(nMaxChars);
-        const QString strText = FromUtf8(strValue);
-        if (pEdit->text() != strText) {
-            pEdit->setText(strText);
-        }
+        SetEditText(*pEdit, nId, FromUtf8(strValue));
         return;
     }
     const QString strText = pEdit->text();

@@ -6,11 +6,14 @@
 
 #include <string>
 
+class QLineEdit;
+
 // One pass of a dialog's data exchange, in the order the dialog's
 // DoDataExchange declares its fields. Reading (bSaveAndValidate) checks each
 // field as it goes; the first field that fails shows the validation message,
 // gets the focus back, and every later call of the pass does nothing, so the
-// members behind it keep their values. Writing never fails.
+// members behind it keep their values. Writing never fails; the field that
+// failed in the current user action gets its whole text selected again.
 class CDataExchange {
 public:
     CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate);
@@ -51,6 +54,7 @@ public:
 
 private:
     void Fail(int nId, const QString& strMessage);
+    void SetEditText(QLineEdit& edit, int nId, const QString& strText);
 
     CCalcDialog& m_dialog;
     bool m_bSaveAndValidate;

@@ -1,5 +1,8 @@
 #include "dialogs/MessageSink.h"
 
+#include <QPointer>
+#include <QWidget>
+
 namespace {
 
 MessageHandler& InstalledHandler() {
@@ -13,12 +16,23 @@ int& ShowingDepth() {
 }
 
 QMessageBox::StandardButton ShowReal(const CMessage& message) {
+    const QPointer<QWidget> pParent = message.pParent;
     QMessageBox box(message.eIcon, message.strTitle, message.strText, message.buttons,
                     message.pParent);
     if (message.eDefault != QMessageBox::NoButton) {
         box.setDefaultButton(message.eDefault);
     }
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto eAnswer = static_cast<QMessageBox::StandardButton>(box.exec());
+    // Without a window manager nobody hands the keyboard back to the window
+    // below once the box is gone (and a window manager may take a moment):
+    // keys, Escape included, would go nowhere until a click.
+    if (pParent) {
+        QWidget* pWindow = pParent->window();
+        if (pWindow->isVisible()) {
+            pWindow->activateWindow();
+        }
+    }
+    return eAnswer;
 }
 
 } // namespace

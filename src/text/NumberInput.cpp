@@ -126,17 +126,21 @@ locale_t CLocale() {
 } // namespace
 
 bool ParseNumber(std::string_view text, double& dValue) {
+    return ReadNumber(text, dValue) == ENumberText::Number;
+}
+
+ENumberText ReadNumber(std::string_view text, double& dValue) {
     // Overlong forms such as C0 B1 would otherwise read as a digit.
     std::size_t nBad = 0;
     if (!IsValidUtf8(text, nBad)) {
-        return false;
+        return ENumberText::NotANumber;
     }
     std::string strAscii;
     strAscii.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const char c = AsciiTwin(NextCodePoint(text, i));
         if (c == 0) {
-            return false;
+            return ENumberText::NotANumber;
         }
         strAscii += c;
     }
@@ -150,14 +154,14 @@ bool ParseNumber(std::string_view text, double& dValue) {
     }
     const std::string strNumber = strAscii.substr(nBegin, nEnd - nBegin);
     if (!IsPlainDecimal(strNumber)) {
-        return false;
+        return ENumberText::NotANumber;
     }
     const double dParsed = strtod_l(strNumber.c_str(), nullptr, CLocale());
     if (!std::isfinite(dParsed)) {
-        return false;
+        return ENumberText::BeyondDouble; // the grammar above admits no inf or nan
     }
     dValue = dParsed + 0.0; // -0 becomes +0, so nothing downstream shows "-0"
-    return true;
+    return ENumberText::Number;
 }
 
 bool IsWithinRange(double dValue, double dMin, double dMax) {

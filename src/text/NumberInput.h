@@ -11,6 +11,16 @@
 // junk and values beyond the double range are not numbers. "-0" reads as 0.
 bool ParseNumber(std::string_view text, double& dValue);
 
+// What ParseNumber found, telling a well-formed decimal that no double can
+// hold ("1e400", four hundred digits) from text that is no number at all:
+// the first is a value out of any range, not a typing error.
+enum class ENumberText {
+    Number,      // read into dValue
+    NotANumber,  // dValue left alone
+    BeyondDouble // a plain decimal whose magnitude overflows; dValue left alone
+};
+ENumberText ReadNumber(std::string_view text, double& dValue);
+
 // True when the value lies within [dMin, dMax]; never true for NaN or infinity.
 bool IsWithinRange(double dValue, double dMin, double dMax);
 

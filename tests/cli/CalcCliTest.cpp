@@ -272,13 +272,18 @@ TEST(CalcCliTest, BinaryPrintsVersion) {
 
 } // namespace
 
-// Every calculator's JSON names it under the same key, so scripts can read
-// any of them alike.
-TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
-    CTempFolder folder;
-    const std::string strList = folder.File("crystals.txt");
-    WriteBytes(strList, "10.0001\n10.0002\n");
-    const std::vector<std::vector<const char*>> runs = {
+namespace {
+
+// One run of every calculator, for the checks that hold for all their JSON.
+const std::vector<std::vector<const char*>>& EveryCalculatorRun() {
+    // xtal-sort reads its frequencies from a file that lives as long as the runs.
+    static const CTempFolder folder;
+    static const std::string strList = [] {
+        const std::string strPath = folder.File("crystals.txt");
+        WriteBytes(strPath, "10.0001\n10.0002\n");
+        return strPath;
+    }();
+    static const std::vector<std::vector<const char*>> runs = {
         {"ladder", "--frequency", "10", "--holder-capacitance", "3.5", "--bandwidth", "2.4"},
         {"lmatch", "--frequency", "7", "--zin", "50", "--zout", "200"},
         {"toroid", "--core", "T-50-2", "--turns", "10"},
@@ -294,16 +299,29 @@ TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
         {"xtal-measure", "--f1", "10", "--f2", "10.002313", "--cs", "33", "--c0", "3.5"},
         {"xtal-sort", "--crystals", "2", strList.c_str()},
     };
-    ASSERT_EQ(runs.size(), CalcCommands().size());
-    for (const auto& args : runs) {
-        std::vector<const char*> argv = {"vantix-calc"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        argv.push_back("--json");
-        std::ostringstream out;
-        std::ostringstream err;
-        ASSERT_EQ(RunCalcCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
+    return runs;
+}
+
+std::string JsonOf(const std::vector<const char*>& args) {
+    std::vector<const char*> argv = {"vantix-calc"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    argv.push_back("--json");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCalcCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
+    return out.str();
+}
+
+} // namespace
+
+// Every calculator's JSON names it under the same key, so scripts can read
+// any of them alike.
+TEST(CalcCliTest, EveryJsonNamesItsCalculator) {
+    ASSERT_EQ(EveryCalculatorRun().size(), CalcCommands().size());
+    for (const auto& args : EveryCalculatorRun()) {
+        const std::string strJson = JsonOf(args);
         const std::string strKey = std::string("\"calculator\":\"") + args.front() + "\"";
-        EXPECT_EQ(out.str().rfind("{" + strKey, 0), 0u) << out.str().substr(0, 80);
+        EXPECT_EQ(strJson.rfind("{" + strKey, 0), 0u) << strJson.substr(0, 80);
     }
 }
 
@@ -323,4 +341,22 @@ TEST(CalcCliTest, CalculatorSummariesStartInOneColumn) {
         ++nCount;
     }
     EXPECT_EQ(nCount, CalcCommands().size());
+}
+
+// An inductance in µH has one key wherever it appears: "inductance_uH".
+TEST(CalcCliTest, EveryInductanceIsInductanceUH) {
+    const std::string strPrefix = "\"inductance_";
+    int nInductances = 0;
+    for (const auto& args : EveryCalculatorRun()) {
+        const std::string strJson = JsonOf(args);
+        for (std::size_t n = strJson.find(strPrefix); n != std::string::npos;
+             n = strJson.find(strPrefix, n + 1)) {
+            const std::string strKey = strJson.substr(n, strJson.find('"', n + 1) - n + 1);
+            if (strKey != "\"inductance_text\"") {
+                EXPECT_EQ(strKey, "\"inductance_uH\"") << args.front();
+                ++nInductances;
+            }
+        }
+    }
+    EXPECT_GE(nInductances, 4) << "toroid, toroid-search, aircoil and vfo give an inductance";
 }

@@ -217,6 +217,33 @@ TEST_F(CalcDialogTest, ReadingStopsAtTheFirstFailedFieldInExchangeOrder) {
     m_dlg.hide();
 }
 
+// A decimal too large for a double is still a number: out of range, not
+// mistyped. The member keeps its value, since nothing could hold the text.
+TEST_F(CalcDialogTest, DecimalsBeyondADoubleGetTheRangeMessage) {
+    m_dlg.show();
+    const std::string strHundredOnes(400, '1');
+    const std::string strLongFraction = "0." + std::string(400, '0') + "1";
+    struct Case {
+        std::string strText;
+        const char* pszMessage; // none: read as a number
+        double dRead;
+    };
+    const char* const pszRange = "0 から 100 までの数値を入力してください。";
+    for (const Case& c :
+         {Case{"1e400", pszRange, 5.0}, Case{"-1e400", pszRange, 5.0},
+          Case{strHundredOnes, pszRange, 5.0}, Case{"１ｅ４００", pszRange, 5.0},
+          Case{"1e400x", "数値を入力してください。", 5.0}, Case{strLongFraction, nullptr, 0.0}}) {
+        m_messages.clear();
+        m_dlg.m_dA = 5.0;
+        Item<QLineEdit>(kEditA)->setText(QString::fromStdString(c.strText));
+        EXPECT_EQ(m_dlg.UpdateData(true), c.pszMessage == nullptr) << c.strText;
+        EXPECT_EQ(m_messages, c.pszMessage ? QStringList{c.pszMessage} : QStringList{})
+            << c.strText;
+        EXPECT_EQ(m_dlg.m_dA, c.dRead) << c.strText;
+    }
+    m_dlg.hide();
+}
+
 TEST_F(CalcDialogTest, RadioGroupAndComboIndexBothWays) {
     m_dlg.show();
     for (const int nIndex : {2, 0, -1}) {

@@ -1,22 +1,11 @@
-#include "calc/air_coil/AirCoilDlg.h"
-#include "calc/air_coil_winding/AirCoilWindingDlg.h"
-#include "calc/air_coil_wizard/AirCoilWizardDlg.h"
-#include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
-#include "calc/ladder_filter/LadderFilterDlg.h"
-#include "calc/lmatch/LMatchDlg.h"
-#include "calc/pi_attenuator/PiAttenuatorDlg.h"
-#include "calc/toroid_coil/ToroidCoilDlg.h"
-#include "calc/toroid_winding/ToroidWindingDlg.h"
-#include "calc/toroid_wizard/ToroidWizardDlg.h"
-#include "calc/vfo_tank/VfoTankDlg.h"
-#include "calc/xtal_filter/XtalFilterDlg.h"
-#include "calc/xtal_filter/XtalMeasureDlg.h"
-#include "calc/xtal_filter/XtalSortDlg.h"
+#include "dialogs/CalculatorDialogs.h"
+
+#include "dialogs/DataExchange.h"
 #include "dialogs/SchematicPicture.h"
 #include "dialogs/UpDownControl.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,22 +22,43 @@
 #include <memory>
 
 // Every calculator's template laid out with the real dialog font: controls
-// where the template puts them and no text cut off. With VANTIX_SHOT_DIR set
-// each dialog is also saved as <template id>.png there.
+// where the template puts them and no text cut off, in labels, buttons,
+// result boxes and list items alike. With VANTIX_SHOT_DIR set each dialog is
+// also saved as <template id>.png there (and, on a real display, as the
+// screen shows it, each list dropped as <template id>-<list id>-dropped.png).
 
 namespace {
 
-struct LayoutCase {
-    const char* pszName;
-    std::function<std::unique_ptr<CCalcDialog>()> fnCreate;
-    std::function<void(CCalcDialog&)> fnFill; // a worked example, so results show
+class CalculatorLayout : public ::testing::TestWithParam<CCalculatorCase> {
+protected:
+    void SetUp() override {
+        m_pDialog = GetParam().fnCreate();
+        m_pDialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDialog.get()));
+        GetParam().fnFill(*m_pDialog);
+    }
+    void TearDown() override { m_pDialog->hide(); }
+
+    // The template's controls of one kind, with their widgets.
+    template <class TWidget>
+    std::vector<std::pair<const CControlTemplate*, TWidget*>> ControlsOf() const {
+        std::vector<std::pair<const CControlTemplate*, TWidget*>> found;
+        const auto& controls = m_pDialog->Template().controls;
+        for (std::size_t n = 0; n < controls.size(); ++n) {
+            if (auto* pWidget = qobject_cast<TWidget*>(m_pDialog->ControlWidget(n))) {
+                found.emplace_back(&controls[n], pWidget);
+            }
+        }
+        return found;
+    }
+
+    std::unique_ptr<CCalcDialog> m_pDialog;
 };
 
-void PrintTo(const LayoutCase& c, std::ostream* pOut) {
-    *pOut << c.pszName;
+bool IsResultBox(const CControlTemplate& control) {
+    return control.eKind == EControlKind::Static && (control.nStyle & kSunken) &&
+           !(control.nStyle & kWrap);
 }
-
-class CalculatorLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 // The text's width and height must fit the rectangle the widget gives it.
 void ExpectTextFits(const QWidget& widget, const QString& strText, const QRect& area) {
@@ -75,11 +87,7 @@ const CUpDownControl* AlignedUpDownOf(const CCalcDialog& dialog, const QWidget* 
 }
 
 TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
-    const std::unique_ptr<CCalcDialog> pDialog = GetParam().fnCreate();
-    pDialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(pDialog.get()));
-    GetParam().fnFill(*pDialog);
-
+    CCalcDialog* const pDialog = m_pDialog.get();
     const CDialogTemplate& dlgTemplate = pDialog->Template();
     const QRect client =
         pDialog->PixelRect({0, EControlKind::Static, "", 0, 0, dlgTemplate.cx, dlgTemplate.cy});
@@ -96,13 +104,15 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             EXPECT_EQ(actual.top(), expected.top()) << control.pszText;
             EXPECT_EQ(actual.height(), expected.height()) << control.pszText;
             EXPECT_LE(actual.width(), expected.width() + 8) << control.pszText;
+            EXPECT_EQ(pLabel->font(), pDialog->font()) << control.pszText;
             ExpectTextFits(*pLabel, pLabel->text(), pLabel->contentsRect());
             continue;
         }
         if (control.eKind == EControlKind::DropDownList ||
             control.eKind == EControlKind::DropDown) {
+            // A list may only have grown to the right (see ListsShowTheirLongestItem).
             EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.nId;
-            EXPECT_EQ(actual.width(), expected.width()) << control.nId;
+            EXPECT_GE(actual.width(), expected.width()) << control.nId;
             continue;
         }
         // An up-down aligned right sits on its buddy's right edge, and the
@@ -156,168 +166,111 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
                 strShots + QStringLiteral("/%1-screen.png").arg(dlgTemplate.nId));
         }
     }
-    pDialog->hide();
 }
 
-void FillPi(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CPiAttenuatorDlg&>(dialog);
-    dlg.m_dImpedance = 600.0;
-    dlg.m_dAttenuation = 20.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
+// The text area of a closed list: the style's edit field less the pixel it
+// keeps on either side.
+int ComboTextWidth(const QComboBox& combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.editable = combo.isEditable();
+    option.frame = combo.hasFrame();
+    return combo.style()
+               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+               .width() -
+           2;
 }
 
-void FillVfo(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CVfoTankDlg&>(dialog);
-    dlg.m_dFreqMin = 3.5;
-    dlg.m_dFreqMax = 7.0;
-    dlg.m_dCapMin = 10.0;
-    dlg.m_dCapMax = 100.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
+TEST_P(CalculatorLayout, ListsShowTheirLongestItemWithoutCoveringAnything) {
+    const auto& controls = m_pDialog->Template().controls;
+    for (const auto& [pControl, pCombo] : ControlsOf<QComboBox>()) {
+        const QFontMetrics metrics(pCombo->font());
+        EXPECT_EQ(pCombo->font(), m_pDialog->font());
+        for (int n = 0; n < pCombo->count(); ++n) {
+            EXPECT_LE(metrics.horizontalAdvance(pCombo->itemText(n)), ComboTextWidth(*pCombo))
+                << pCombo->itemText(n).toStdString() << " in list " << pControl->nId;
+        }
+        // Grown, the box stays inside its group box and clear of its neighbours.
+        const QRect box = pCombo->geometry();
+        for (std::size_t n = 0; n < controls.size(); ++n) {
+            const QRect other = m_pDialog->ControlWidget(n)->geometry();
+            if (&controls[n] == pControl || controls[n].eKind == EControlKind::UpDown) {
+                continue;
+            }
+            if (controls[n].eKind == EControlKind::GroupBox) {
+                if (other.contains(pCombo->pos())) {
+                    EXPECT_TRUE(other.contains(box)) << pControl->nId;
+                }
+            } else {
+                EXPECT_FALSE(other.intersects(box))
+                    << pControl->nId << " covers " << controls[n].nId;
+            }
+        }
+    }
 }
 
-void FillLadder(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CLadderFilterDlg&>(dialog);
-    dlg.m_dFrequency = 10.0;
-    dlg.m_dHolderCapacitance = 3.5;
-    dlg.m_dBandwidth = 2.4;
-    dlg.UpdateData(false);
-    dlg.Compute();
+TEST_P(CalculatorLayout, ListsDropNoLowerThanTheTemplateAndScroll) {
+    const bool bRealScreen = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QString strShots = qEnvironmentVariable("VANTIX_SHOT_DIR");
+    for (const auto& [pControl, pCombo] : ControlsOf<QComboBox>()) {
+        if (pCombo->count() == 0 || !pCombo->isEnabled()) {
+            continue;
+        }
+        const int nListHeight = m_pDialog->PixelRect(*pControl).height() - pCombo->height();
+        pCombo->showPopup();
+        QWidget* pPopup = pCombo->view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pPopup)) << pControl->nId;
+        const int nRowHeight = pCombo->view()->sizeHintForRow(0);
+        EXPECT_LE(pPopup->height(), nListHeight) << pControl->nId;
+        // Below the box, as a dropped list is.
+        EXPECT_GE(pPopup->y(), pCombo->mapToGlobal(QPoint(0, pCombo->height())).y() - 1)
+            << pControl->nId;
+        if (pCombo->count() * nRowHeight > nListHeight) {
+            EXPECT_GT(pPopup->height(), nListHeight - nRowHeight) << pControl->nId;
+            EXPECT_TRUE(pCombo->view()->verticalScrollBar()->isVisible()) << pControl->nId;
+        }
+        if (!strShots.isEmpty() && bRealScreen) {
+            QTest::qWait(300);
+            QDir().mkpath(strShots);
+            pCombo->screen()->grabWindow(0).save(strShots + QStringLiteral("/%1-%2-dropped.png")
+                                                                .arg(m_pDialog->Template().nId)
+                                                                .arg(pControl->nId));
+        }
+        pCombo->hidePopup();
+    }
 }
 
-void FillToroidCoil(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CToroidCoilDlg&>(dialog);
-    dlg.m_dTurns = 20.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
+// A result that does not fit shows its beginning and, as the tool tip, the
+// whole of it; the exchange still gives back the whole text.
+TEST_P(CalculatorLayout, ResultBoxesShowTheBeginningOfALongResult) {
+    const std::string strLong = "L(μH)=137902134360579.12 (a result far too long for any box)";
+    for (const auto& [pControl, pLabel] : ControlsOf<QLabel>()) {
+        if (!IsResultBox(*pControl)) {
+            continue;
+        }
+        std::string strResult = strLong;
+        CDataExchange write(*m_pDialog, false);
+        write.Text(pControl->nId, strResult, 80);
+        const QString strShown = pLabel->text();
+        EXPECT_TRUE(strShown.startsWith(QStringLiteral("L(μH)=13"))) << strShown.toStdString();
+        EXPECT_LE(QFontMetrics(pLabel->font()).horizontalAdvance(strShown),
+                  pLabel->contentsRect().width())
+            << pControl->nId;
+        EXPECT_EQ(pLabel->toolTip(), QString::fromStdString(strLong)) << pControl->nId;
+        strResult.clear();
+        CDataExchange read(*m_pDialog, true);
+        read.Text(pControl->nId, strResult, 80);
+        EXPECT_EQ(strResult, strLong);
+        // A result that fits is shown whole, with no tool tip left over.
+        strResult = "1.75";
+        CDataExchange rewrite(*m_pDialog, false);
+        rewrite.Text(pControl->nId, strResult, 80);
+        EXPECT_EQ(pLabel->text(), "1.75");
+        EXPECT_EQ(pLabel->toolTip(), "");
+    }
 }
 
-void FillLMatch(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CLMatchDlg&>(dialog);
-    dlg.m_dFrequency = 10.0;
-    dlg.m_dZin = 50.0;
-    dlg.m_dZout = 293.37;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-void FillToroidWizard(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CToroidWizardDlg&>(dialog);
-    dlg.m_dTargetInductance = 10.0;
-    dlg.m_bMaterialFilter = 1;
-    dlg.UpdateData(false);
-    dlg.RunSearch();
-}
-
-void FillAirCoil(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CAirCoilDlg&>(dialog);
-    dlg.m_dDiameter = 10.0;
-    dlg.m_dLength = 20.0;
-    dlg.m_dWireDiameter = 0.813;
-    dlg.m_dTurns = 20.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-void FillAttenuatorDesigner(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CAttenuatorDesignerDlg&>(dialog);
-    dlg.m_dImpedance = 50.0;
-    dlg.m_dAttenuation = 10.0;
-    dlg.m_dPower = 5.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-void FillAirCoilWizard(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CAirCoilWizardDlg&>(dialog);
-    dlg.SetCoil(10.0, 20.0, 0.813);
-    dlg.m_dTargetInductance = 1.0;
-    dlg.UpdateData(false);
-    dlg.Solve();
-}
-
-void FillToroidWinding(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CToroidWindingDlg&>(dialog);
-    dlg.m_comboCore->setCurrentIndex(dlg.m_comboCore->findText("T-50-2"));
-    dlg.m_dTurns = 50.0; // more than one layer holds: the longest result text
-    dlg.m_dWireDiameter = 0.5;
-    dlg.m_dLead = 25.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-void FillAirCoilWinding(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CAirCoilWindingDlg&>(dialog);
-    dlg.m_dDiameter = 10.0;
-    dlg.m_dLength = 20.0;
-    dlg.m_dWireDiameter = 1.5;
-    dlg.m_dTurns = 15.0; // longer than the coil: the longest result text
-    dlg.m_dLead = 0.0;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-// The workbench opens with its worked design computed.
-void FillXtalFilter(CCalcDialog&) {}
-
-void FillXtalMeasure(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CXtalMeasureDlg&>(dialog);
-    dlg.m_dF1 = 10.0;
-    dlg.m_dF2 = 10.002313;
-    dlg.m_dCs = 33.0;
-    dlg.m_dC0 = 3.5;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-void FillXtalSort(CCalcDialog& dialog) {
-    auto& dlg = static_cast<CXtalSortDlg&>(dialog);
-    dlg.m_strList = "10.000100\n10.000130\n9.999000\n10.000110\n10.000125\n10.000120\n";
-    dlg.m_nCountIndex = 2;
-    dlg.UpdateData(false);
-    dlg.Compute();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Winding, CalculatorLayout,
-    ::testing::Values(LayoutCase{"ToroidWinding",
-                                 [] { return std::make_unique<CToroidWindingDlg>(); },
-                                 FillToroidWinding},
-                      LayoutCase{"AirCoilWinding",
-                                 [] { return std::make_unique<CAirCoilWindingDlg>(); },
-                                 FillAirCoilWinding}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
-
-INSTANTIATE_TEST_SUITE_P(
-    XtalFilter, CalculatorLayout,
-    ::testing::Values(
-        LayoutCase{"XtalFilter", [] { return std::make_unique<CXtalFilterDlg>(); }, FillXtalFilter},
-        LayoutCase{"XtalMeasure", [] { return std::make_unique<CXtalMeasureDlg>(); },
-                   FillXtalMeasure},
-        LayoutCase{"XtalSort", [] { return std::make_unique<CXtalSortDlg>(); }, FillXtalSort}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
-
-INSTANTIATE_TEST_SUITE_P(
-    AirCoil, CalculatorLayout,
-    ::testing::Values(
-        LayoutCase{"AirCoil", [] { return std::make_unique<CAirCoilDlg>(); }, FillAirCoil},
-        LayoutCase{"AirCoilWizard", [] { return std::make_unique<CAirCoilWizardDlg>(); },
-                   FillAirCoilWizard}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
-
-INSTANTIATE_TEST_SUITE_P(
-    Calculators, CalculatorLayout,
-    ::testing::Values(
-        LayoutCase{"PiAttenuator", [] { return std::make_unique<CPiAttenuatorDlg>(); }, FillPi},
-        LayoutCase{"VfoTank", [] { return std::make_unique<CVfoTankDlg>(); }, FillVfo},
-        LayoutCase{"LadderFilter", [] { return std::make_unique<CLadderFilterDlg>(); }, FillLadder},
-        LayoutCase{"LMatch", [] { return std::make_unique<CLMatchDlg>(); }, FillLMatch},
-        LayoutCase{"ToroidCoil", [] { return std::make_unique<CToroidCoilDlg>(); }, FillToroidCoil},
-        LayoutCase{"ToroidWizard", [] { return std::make_unique<CToroidWizardDlg>(); },
-                   FillToroidWizard},
-        LayoutCase{"AttenuatorDesigner", [] { return std::make_unique<CAttenuatorDesignerDlg>(); },
-                   FillAttenuatorDesigner}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.pszName; });
+INSTANTIATE_TEST_SUITE_P(Calculators, CalculatorLayout, ::testing::ValuesIn(CalculatorDialogs()),
+                         CaseName);
 
 } // namespace

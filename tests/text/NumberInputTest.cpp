@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -92,6 +93,27 @@ TEST(FormatEditValueTest, WritesFifteenSignificantDigits) {
     EXPECT_EQ(FormatEditValue(10000.0), "10000");
     EXPECT_EQ(FormatEditValue(1e20), "1e+20");
     EXPECT_EQ(FormatEditValue(0.813), "0.813");
+}
+
+} // namespace
+
+namespace {
+
+// Overflow is a number out of every range; junk stays junk.
+TEST(ReadNumberTest, TellsAnOverflowingDecimalFromJunk) {
+    struct Case {
+        std::string strText;
+        ENumberText eExpected;
+    };
+    for (const Case& c :
+         {Case{"1e400", ENumberText::BeyondDouble}, Case{"-1e400", ENumberText::BeyondDouble},
+          Case{std::string(400, '9'), ENumberText::BeyondDouble},
+          Case{"１ｅ４００", ENumberText::BeyondDouble}, Case{"1e400x", ENumberText::NotANumber},
+          Case{"inf", ENumberText::NotANumber}, Case{"1e-400", ENumberText::Number}}) {
+        double dValue = 42.0;
+        EXPECT_EQ(ReadNumber(c.strText, dValue), c.eExpected) << c.strText;
+        EXPECT_EQ(dValue, c.eExpected == ENumberText::Number ? 0.0 : 42.0) << c.strText;
+    }
 }
 
 } // namespace

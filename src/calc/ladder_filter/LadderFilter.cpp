@@ -1,5 +1,6 @@
 #include "calc/ladder_filter/LadderFilter.h"
 
+#include "calc/lmatch/LMatch.h"
 #include "report/CFormat.h"
 #include "report/ReportFormatter.h"
 
@@ -16,7 +17,6 @@ constexpr double kStepDivisor = 20.0;
 constexpr double kTopSteps = 5.0;
 
 constexpr const char* kSeparator = "-----";
-constexpr double kWholeNumbersFrom = 4503599627370496.0; // 2^52
 
 CLadderRow MakeRow(const CReportFormatter& formatter, double dFrequency, double dHolderCapacitance,
                    double dBandwidth) {
@@ -106,13 +106,12 @@ std::array<CLadderListItem, kLadderListItemCount> LadderListItems(const CLadderD
 }
 
 double HandOverImpedance(double dTerminationImpedance) {
-    if (!std::isfinite(dTerminationImpedance) || !(dTerminationImpedance > 0.0)) {
+    // Values far beyond the field go before the cut, which would overflow
+    // for the largest of them.
+    if (!std::isfinite(dTerminationImpedance) || !(dTerminationImpedance > 0.0) ||
+        dTerminationImpedance > kLMatchMaxImpedance + 1.0) {
         return 0.0;
     }
-    // From 2^52 up a double holds no fraction to cut, and scaling by 100
-    // would only add rounding (or overflow).
-    if (dTerminationImpedance >= kWholeNumbersFrom) {
-        return dTerminationImpedance;
-    }
-    return std::trunc(dTerminationImpedance * 100.0) / 100.0;
+    const double dCut = std::trunc(dTerminationImpedance * 100.0) / 100.0;
+    return dCut <= kLMatchMaxImpedance ? dCut : 0.0;
 }

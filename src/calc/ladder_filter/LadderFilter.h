@@ -61,7 +61,8 @@ std::array<CLadderListItem, kLadderListItemCount> LadderListItems(const CLadderD
 
 // The output impedance handed to the L-match after a ladder OK: Z cut (not
 // rounded) to two decimals. Anything that is no impedance to match (not
-// finite, zero or negative) hands over 0.
+// finite, zero or negative) hands over 0, and so does a Z beyond the
+// L-match's Zout field, which the L-match would only refuse on OK.
 double HandOverImpedance(double dTerminationImpedance);
 
 // Hand-over values for the L-match: the filter is matched from a 50 Ω stage.

@@ -90,7 +90,5 @@ void CLadderFilterDlg::Compute() {
         m_listTable->addTopLevelItem(new QTreeWidgetItem(cells));
     }
     m_strReport = design.m_strReport;
-    if (design.m_bComputed) {
-        m_dTerminationImpedance = design.m_dTerminationImpedance;
-    }
+    m_dTerminationImpedance = design.m_bComputed ? design.m_dTerminationImpedance : 0.0;
 }

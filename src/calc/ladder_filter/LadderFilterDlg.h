@@ -30,8 +30,9 @@ public:
     double m_dBandwidth = 0.0;         // kHz
     double m_dFrequency = 0.0;         // MHz
     double m_dHolderCapacitance = 0.0; // pF
-    // Z (Ω) of the centre row of the last complete computation; a refused
-    // computation leaves it alone.
+    // Z (Ω) of the centre row of the last computation, 0 when it was
+    // refused: the view hands it over with m_dFrequency, and the two must
+    // come from the same computation.
     double m_dTerminationImpedance = 0.0;
     // 1 frequency, 2 holder capacitance, 3 bandwidth, 4 "計算" clicked, 0 none.
     int m_nFocus = 0;

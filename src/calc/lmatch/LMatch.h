@@ -8,6 +8,9 @@
 // filter's 6.283184: the results users compare against were made with it.
 inline constexpr double kLMatchTwoPi = 6.28;
 
+// The largest impedance the dialog's Zin and Zout fields take, in Ω.
+inline constexpr double kLMatchMaxImpedance = 100000.0;
+
 // The outcome of one computation of the L-match dialog.
 struct CLMatchResult {
     // False when an input is 0: nothing was computed, the report is CR LF CR LF

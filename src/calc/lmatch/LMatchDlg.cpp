@@ -18,6 +18,11 @@ constexpr CFocusStop kInputs[] = {
 };
 constexpr int kComputeClicked = 4;
 
+// Shown in the inductor box when a frequency and Zin arrive without a Zout:
+// the ladder filter had no impedance to hand over (a refused computation, or
+// a Z beyond the Zout field).
+constexpr const char* kZoutWanted = "Zout を入力して下さい";
+
 } // namespace
 
 CLMatchDlg::CLMatchDlg(QWidget* pParent) : CCalcDialog(LMatchTemplate(), pParent) {
@@ -36,7 +41,9 @@ CLMatchDlg::CLMatchDlg(QWidget* pParent) : CCalcDialog(LMatchTemplate(), pParent
 int CLMatchDlg::exec() {
     // The controls show the members when the dialog opens, so the preset
     // inputs arrive with their results (and exchanged if need be).
-    ComputeMembers();
+    if (!ComputeMembers() && m_dFrequency > 0.0 && m_dZin > 0.0 && m_dZout == 0.0) {
+        m_strL = kZoutWanted;
+    }
     return CCalcDialog::exec();
 }
 
@@ -47,8 +54,8 @@ void CLMatchDlg::DoDataExchange(CDataExchange& dx) {
     dx.Text(kLMatchCapacitorStatic, m_strC, kResultMaxChars);
     dx.Text(kLMatchInductorStatic, m_strL, kResultMaxChars);
     dx.Number(kLMatchFrequencyEdit, m_dFrequency, 0.0, 2000.0);
-    dx.Number(kLMatchZinEdit, m_dZin, 0.0, 100000.0);
-    dx.Number(kLMatchZoutEdit, m_dZout, 0.0, 100000.0);
+    dx.Number(kLMatchZinEdit, m_dZin, 0.0, kLMatchMaxImpedance);
+    dx.Number(kLMatchZoutEdit, m_dZout, 0.0, kLMatchMaxImpedance);
 }
 
 void CLMatchDlg::OnEnterKey() {

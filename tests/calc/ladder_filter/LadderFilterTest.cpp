@@ -170,10 +170,13 @@ INSTANTIATE_TEST_SUITE_P(
     Values, LadderHandOver,
     ::testing::Values(HandOverCase{293.37322802423574, 293.37}, HandOverCase{293.379, 293.37},
                       HandOverCase{0.009, 0.0}, HandOverCase{0.0, 0.0},
-                      // 1 MHz / 3.5 pF / 2.0999 kHz: far beyond a 32-bit integer
-                      HandOverCase{477442192.1787955, 477442192.17},
-                      HandOverCase{1.7919257288066433e+19, 1.7919257288066433e+19},
-                      HandOverCase{1e307, 1e307}, HandOverCase{-47746.49, 0.0},
-                      HandOverCase{kInf, 0.0}, HandOverCase{-kInf, 0.0}, HandOverCase{kNaN, 0.0}));
+                      // The L-match's Zout field ends at 100000 Ω, after the cut.
+                      HandOverCase{100000.0, 100000.0}, HandOverCase{100000.009, 100000.0},
+                      HandOverCase{100000.01, 0.0},
+                      // 1 MHz / 3.5 pF / 2.0999 kHz: beyond that field
+                      HandOverCase{477442192.1787955, 0.0},
+                      HandOverCase{1.7919257288066433e+19, 0.0}, HandOverCase{1e307, 0.0},
+                      HandOverCase{-47746.49, 0.0}, HandOverCase{kInf, 0.0},
+                      HandOverCase{-kInf, 0.0}, HandOverCase{kNaN, 0.0}));
 
 } // namespace

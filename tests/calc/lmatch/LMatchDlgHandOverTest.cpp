@@ -58,6 +58,17 @@ protected:
         return shown;
     }
 
+    // The L-match opens with the frequency and 50 Ω but no Zout, and asks
+    // for one in place of the results.
+    void ExpectLMatchAsksForZout(const char* pszFrequency) {
+        const CShown shown = OpenLMatch();
+        EXPECT_EQ(shown.strFrequency, pszFrequency);
+        EXPECT_EQ(shown.strZin, "50");
+        EXPECT_EQ(shown.strZout, "0");
+        EXPECT_EQ(shown.strL, "Zout を入力して下さい");
+        EXPECT_EQ(shown.strC, "");
+    }
+
     CVantixView& View() { return *m_pFrame->GetView(); }
 };
 
@@ -103,9 +114,11 @@ TEST_F(LadderToLMatch, OkRightAfterOpeningAppendsOneLineEnd) {
     EXPECT_EQ(View().m_dMatchZout, 0.0);
 }
 
-TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverThePreviousImpedance) {
+// The frequency and Z handed over come from one computation: a refused
+// one has no Z, and the L-match is asked for one.
+TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverNoImpedance) {
     // The fourth value goes to the frequency, then the bandwidth is cleared:
-    // the last complete computation was made at 10 MHz.
+    // the last complete computation was made at 10 MHz, the refused one at 7.
     WhenModalShown([](QDialog& dialog) {
         EnterValues({"10", "3.5", "2.4"});
         KeyToFocus(Qt::Key_Return);
@@ -119,13 +132,17 @@ TEST_F(LadderToLMatch, ZeroBandwidthAfterAComputationHandsOverThePreviousImpedan
     EXPECT_EQ(m_pFrame->GetDocument()->SavedText(), "\r\n");
     EXPECT_EQ(View().m_dMatchFreq, 7.0);
     EXPECT_EQ(View().m_dMatchZin, 50.0);
-    EXPECT_EQ(View().m_dMatchZout, 293.37);
+    EXPECT_EQ(View().m_dMatchZout, 0.0);
+    ExpectLMatchAsksForZout("7");
 }
 
-TEST_F(LadderToLMatch, ImpedanceBeyondAnyIntegerIsHandedOverCutNotWrapped) {
-    // 1 MHz / 3.5 pF / 2.0999 kHz: Z ≈ 4.8e8 Ω, far beyond a 32-bit integer.
+TEST_F(LadderToLMatch, ImpedanceBeyondTheZoutFieldHandsOverZero) {
+    // 1 MHz / 3.5 pF / 2.0999 kHz: Z ≈ 4.8e8 Ω, beyond the L-match's 100000 Ω,
+    // which it would refuse on OK although the user never typed it.
     RunLadder({"1", "3.5", "2.0999"}, kIdOk);
-    EXPECT_EQ(View().m_dMatchZout, 477442192.17);
+    EXPECT_EQ(View().m_dMatchFreq, 1.0);
+    EXPECT_EQ(View().m_dMatchZout, 0.0);
+    ExpectLMatchAsksForZout("1");
     // A bandwidth wider than 2.1·f leaves a negative Z: nothing to match.
     RunLadder({"1", "3.5", "2.4"}, kIdOk);
     EXPECT_EQ(View().m_dMatchFreq, 1.0);
