@@ -369,6 +369,11 @@ void CCalcDialog::GiveFocus(QWidget* pControl) {
     }
     setAttribute(Qt::WA_KeyboardFocusChange);
     pControl->setFocus(Qt::TabFocusReason);
+    // The focus loss on the way may have failed the field left and given it
+    // the focus back: the control never got it and must not look selected.
+    if (focusWidget() != pControl) {
+        return;
+    }
     if (auto* pEdit = qobject_cast<QLineEdit*>(pControl)) {
         pEdit->selectAll();
     }

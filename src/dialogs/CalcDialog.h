@@ -137,6 +137,9 @@ protected:
     static int NextInCycle(std::span<const CFocusStop> cycle, int nFocus, int nNoneId);
     // Makes an edit the buddy of an up-down control (its Up/Down keys step).
     void SetBuddy(int nUpDownId, int nEditId);
+    // Gives the focus as the keyboard does (see MoveFocus), also to a
+    // control the dialog made itself rather than from its template.
+    void GiveFocus(QWidget* pControl);
 
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
@@ -147,7 +150,6 @@ private:
     void WidenClippedLabel(QLabel* pLabel, unsigned nStyle);
     QRect ClosedComboRect(const CControlTemplate& control) const;
     int ComboRoomRight(const CControlTemplate& combo) const;
-    void GiveFocus(QWidget* pControl);
     bool ActionHasFailed() const;
     void Notify(int nId, ENotify eCode);
     void RunAction(const std::function<void()>& fnAction);

@@ -3,10 +3,12 @@
 #include "support/DialogTestSupport.h"
 #include "support/ModalDriver.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleOption>
 
@@ -29,15 +31,39 @@ enum class ETrigger { Enter, Tab, ClickOk };
 
 using BadValueParam = std::tuple<CCalculatorCase, ETrigger>;
 
+// Every dialog with an input that refuses a value with a message.
+std::vector<CCalculatorCase> DialogsWithARefusingInput() {
+    std::vector<CCalculatorCase> cases = CalculatorDialogs();
+    std::erase_if(cases, [](const CCalculatorCase& c) { return c.nBadField == kNoId; });
+    return cases;
+}
+
 auto EveryDialogAndTrigger() {
-    return ::testing::Combine(::testing::ValuesIn(CalculatorDialogs()),
+    return ::testing::Combine(::testing::ValuesIn(DialogsWithARefusingInput()),
                               ::testing::Values(ETrigger::Enter, ETrigger::Tab, ETrigger::ClickOk));
 }
 
-std::string ParamName(const ::testing::TestParamInfo<BadValueParam>& info) {
+const char* TriggerName(ETrigger eTrigger) {
     static const char* const kTriggers[] = {"Enter", "Tab", "ClickOk"};
+    return kTriggers[static_cast<int>(eTrigger)];
+}
+
+std::string ParamName(const ::testing::TestParamInfo<BadValueParam>& info) {
     return std::string(std::get<0>(info.param).pszName) + "_" +
-           kTriggers[static_cast<int>(std::get<1>(info.param))];
+           TriggerName(std::get<1>(info.param));
+}
+
+// With VANTIX_SHOT_DIR set on a real display, the screen as the user sees
+// it, saved as <strName>.png there.
+void SaveScreen(QWidget& dialog, const QString& strName) {
+    const QString strShots = qEnvironmentVariable("VANTIX_SHOT_DIR");
+    if (strShots.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return;
+    }
+    QTest::qWait(100); // the focus frame and selection drawn
+    QDir().mkpath(strShots);
+    dialog.screen()->grabWindow(0).save(strShots + QLatin1Char('/') + strName +
+                                        QStringLiteral(".png"));
 }
 
 QLineEdit* BadField(CCalcDialog& dlg, const CCalculatorCase& c) {
@@ -189,6 +215,12 @@ void BadValueLeavesTheFieldReadyToRetype(CUser& user, const BadValueParam& param
         // Selected whole: what was typed, or the value held written back.
         EXPECT_FALSE(pField->text().isEmpty());
         EXPECT_EQ(pField->selectedText(), pField->text());
+        // No other field looks selected, as if it were the one to retype.
+        for (const QLineEdit* pEdit : dialog.findChildren<QLineEdit*>()) {
+            EXPECT_TRUE(pEdit == pField || !pEdit->hasSelectedText())
+                << dlg.IdOf(pEdit) << " shows " << pEdit->selectedText().toStdString();
+        }
+        SaveScreen(dialog, QStringLiteral("%1-%2-refused").arg(c.pszName, TriggerName(eTrigger)));
 
         user.Type(QStringLiteral("7"));
         EXPECT_TRUE(QTest::qWaitFor([&] { return pField->text() == QStringLiteral("7"); }))

@@ -6,21 +6,33 @@
 // A new calculator dialog adds its line to CalculatorDialogs() below.
 
 #include "calc/air_coil/AirCoilDlg.h"
+#include "calc/air_coil_winding/AirCoilWindingDlg.h"
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
+#include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
+#include "calc/toroid_winding/ToroidWindingDlg.h"
 #include "calc/toroid_wizard/ToroidWizardDlg.h"
 #include "calc/vfo_tank/VfoTankDlg.h"
+#include "calc/xtal_filter/XtalFilterDlg.h"
+#include "calc/xtal_filter/XtalMeasureDlg.h"
+#include "calc/xtal_filter/XtalSortDlg.h"
 #include "templates/AirCoilTemplate.h"
+#include "templates/AirCoilWindingTemplate.h"
 #include "templates/AirCoilWizardTemplate.h"
+#include "templates/AttenuatorDesignerTemplate.h"
 #include "templates/LMatchTemplate.h"
 #include "templates/LadderFilterTemplate.h"
 #include "templates/PiAttenuatorTemplate.h"
 #include "templates/ToroidCoilTemplate.h"
+#include "templates/ToroidWindingTemplate.h"
 #include "templates/ToroidWizardTemplate.h"
 #include "templates/VfoTankTemplate.h"
+#include "templates/XtalFilterTemplate.h"
+#include "templates/XtalMeasureTemplate.h"
+#include "templates/XtalSortTemplate.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -36,7 +48,8 @@ struct CCalculatorCase {
     std::function<std::unique_ptr<CCalcDialog>()> fnCreate;
     // A worked example, so that every result box shows a result.
     std::function<void(CCalcDialog&)> fnFill;
-    // An input and a value it refuses (not a number, or out of range).
+    // An input and a value it refuses (not a number, or out of range) with
+    // a message; kNoId for a dialog none of whose inputs does.
     int nBadField;
     const char* pszBadValue;
     // Where Enter puts the focus when no input has it; kIdCancel when it
@@ -123,6 +136,57 @@ inline void FillAirCoilWizard(CCalcDialog& dialog) {
     dlg.Solve();
 }
 
+inline void FillAttenuatorDesigner(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAttenuatorDesignerDlg&>(dialog);
+    dlg.m_dImpedance = 50.0;
+    dlg.m_dAttenuation = 10.0;
+    dlg.m_dPower = 5.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+inline void FillToroidWinding(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CToroidWindingDlg&>(dialog);
+    dlg.m_comboCore->setCurrentIndex(dlg.m_comboCore->findText("T-50-2"));
+    dlg.m_dTurns = 50.0; // more than one layer holds: the longest result text
+    dlg.m_dWireDiameter = 0.5;
+    dlg.m_dLead = 25.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+inline void FillAirCoilWinding(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CAirCoilWindingDlg&>(dialog);
+    dlg.m_dDiameter = 10.0;
+    dlg.m_dLength = 20.0;
+    dlg.m_dWireDiameter = 1.5;
+    dlg.m_dTurns = 15.0; // longer than the coil: the longest result text
+    dlg.m_dLead = 0.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+// The workbench opens with its worked design computed.
+inline void FillXtalFilter(CCalcDialog&) {}
+
+inline void FillXtalMeasure(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CXtalMeasureDlg&>(dialog);
+    dlg.m_dF1 = 10.0;
+    dlg.m_dF2 = 10.002313;
+    dlg.m_dCs = 33.0;
+    dlg.m_dC0 = 3.5;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
+inline void FillXtalSort(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CXtalSortDlg&>(dialog);
+    dlg.m_strList = "10.000100\n10.000130\n9.999000\n10.000110\n10.000125\n10.000120\n";
+    dlg.m_nCountIndex = 2;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 inline std::vector<CCalculatorCase> CalculatorDialogs() {
     return {
         {"PiAttenuator", MakeDialog<CPiAttenuatorDlg>, FillPi, kPiImpedanceEdit, "20000",
@@ -139,6 +203,19 @@ inline std::vector<CCalculatorCase> CalculatorDialogs() {
          kAirCoilDiameterEdit},
         {"AirCoilWizard", MakeDialog<CAirCoilWizardDlg>, FillAirCoilWizard,
          kAirCoilWizardTargetEdit, "1,5", kIdCancel},
+        {"AttenuatorDesigner", MakeDialog<CAttenuatorDesignerDlg>, FillAttenuatorDesigner,
+         kAttAttenuationEdit, "200", kAttImpedanceEdit},
+        {"ToroidWinding", MakeDialog<CToroidWindingDlg>, FillToroidWinding, kToroidWindingWireEdit,
+         "abc", kToroidWindingCoreCombo},
+        {"AirCoilWinding", MakeDialog<CAirCoilWindingDlg>, FillAirCoilWinding,
+         kAirCoilWindingTurnsEdit, "1e400", kAirCoilWindingDiameterEdit},
+        {"XtalFilter", MakeDialog<CXtalFilterDlg>, FillXtalFilter, kXtalBandwidthEdit, "0",
+         kXtalFrequencyEdit},
+        {"XtalMeasure", MakeDialog<CXtalMeasureDlg>, FillXtalMeasure, kMeasureF2Edit, "abc",
+         kMeasureF1Edit},
+        // Its one input is the list, whose mistakes are a notice under it,
+        // not a message; Enter away from the list picks the set in place.
+        {"XtalSort", MakeDialog<CXtalSortDlg>, FillXtalSort, kNoId, "", kIdCancel},
     };
 }
 

@@ -8,13 +8,17 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTreeWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -74,6 +78,17 @@ void ExpectTextFits(const QWidget& widget, const QString& strText, const QRect& 
         << strText.toStdString();
 }
 
+// Where a check box or radio button draws its text: beside the indicator,
+// with the style's margin on the right.
+QRect ButtonTextArea(const QAbstractButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    const bool bRadio = qobject_cast<const QRadioButton*>(&button) != nullptr;
+    const QRect contents = button.style()->subElementRect(
+        bRadio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, &button);
+    return contents.adjusted(0, 0, -1, 0).intersected(button.rect());
+}
+
 // The up-down control placed on this edit's right edge, if any.
 const CUpDownControl* AlignedUpDownOf(const CCalcDialog& dialog, const QWidget* pEdit) {
     for (std::size_t n = 0; n < dialog.Template().controls.size(); ++n) {
@@ -106,6 +121,10 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             EXPECT_LE(actual.width(), expected.width() + 8) << control.pszText;
             EXPECT_EQ(pLabel->font(), pDialog->font()) << control.pszText;
             ExpectTextFits(*pLabel, pLabel->text(), pLabel->contentsRect());
+            // A worked example's result is shown whole, not cut short.
+            if (IsResultBox(control)) {
+                EXPECT_EQ(pLabel->toolTip(), "") << control.nId << " cut: " << pLabel->text().toStdString();
+            }
             continue;
         }
         if (control.eKind == EControlKind::DropDownList ||
@@ -132,11 +151,11 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             continue;
         }
         EXPECT_EQ(actual, expected) << control.nId << " " << control.pszText;
-        if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
-            // Check boxes and radio buttons have no frame above and below their text.
-            const int nFrame = qobject_cast<QPushButton*>(pButton) ? 2 : 0;
-            ExpectTextFits(*pButton, pButton->text(),
-                           pButton->rect().adjusted(4, nFrame, -4, -nFrame));
+        if (auto* pButton = qobject_cast<QPushButton*>(pWidget)) {
+            ExpectTextFits(*pButton, pButton->text(), pButton->rect().adjusted(4, 2, -4, -2));
+        } else if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
+            // A check box's or radio button's text starts beside its indicator.
+            ExpectTextFits(*pButton, pButton->text(), ButtonTextArea(*pButton));
         } else if (auto* pGroup = qobject_cast<QGroupBox*>(pWidget)) {
             ExpectTextFits(*pGroup, pGroup->title(), pGroup->rect().adjusted(8, 0, -8, 0));
         } else if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
@@ -237,6 +256,37 @@ TEST_P(CalculatorLayout, ListsDropNoLowerThanTheTemplateAndScroll) {
                                                                 .arg(pControl->nId));
         }
         pCombo->hidePopup();
+    }
+}
+
+// The width a list view's delegate asks for one cell.
+int CellWidth(const QTreeWidget& list, const QModelIndex& index) {
+    QStyleOptionViewItem option;
+    option.initFrom(list.viewport());
+    option.font = list.font();
+    option.fontMetrics = QFontMetrics(list.font());
+    return list.itemDelegate()->sizeHint(option, index).width();
+}
+
+// Every header and cell of a list view fits its column, and the columns fit
+// the list, so nothing is cut and no row scrolls sideways.
+TEST_P(CalculatorLayout, ListViewsShowEveryCellWhole) {
+    for (const auto& [pControl, pList] : ControlsOf<QTreeWidget>()) {
+        int nAllColumns = 0;
+        for (int nColumn = 0; nColumn < pList->columnCount(); ++nColumn) {
+            const int nWidth = pList->columnWidth(nColumn);
+            nAllColumns += nWidth;
+            EXPECT_LE(pList->header()->sectionSizeHint(nColumn), nWidth)
+                << pList->headerItem()->text(nColumn).toStdString() << " in list "
+                << pControl->nId;
+            for (int nRow = 0; nRow < pList->topLevelItemCount(); ++nRow) {
+                const QModelIndex index = pList->model()->index(nRow, nColumn);
+                EXPECT_LE(CellWidth(*pList, index), nWidth)
+                    << index.data().toString().toStdString() << " in list " << pControl->nId;
+            }
+        }
+        EXPECT_LE(nAllColumns, pList->viewport()->width()) << pControl->nId;
+        EXPECT_FALSE(pList->horizontalScrollBar()->isVisible()) << pControl->nId;
     }
 }
 

@@ -4,7 +4,8 @@
 # an X server (Xvfb): once without a window manager, once with twm. The
 # dialogs are the list in tests/dialogs/CalculatorDialogs.h.
 # Argument 1: the build folder; argument 2 (optional): one dialog's name
-# from that list, e.g. PiAttenuator.
+# from that list, e.g. PiAttenuator. With VANTIX_SHOT_DIR set, the screen
+# after each refused value is saved in its no-wm/ and twm/ folders.
 set -uo pipefail
 build=${1:?build folder}
 only=${2:-*}
@@ -20,8 +21,11 @@ filter="Calculators/RealDisplayKeyboard.*/${only}_*"
 screen=(-s "-screen 0 1280x1024x24")
 status=0
 
+shots=${VANTIX_SHOT_DIR:-}
+
 echo "== no window manager"
-xvfb-run -a "${screen[@]}" "$tests" --gtest_filter="$filter" --gtest_brief=1 || status=1
+VANTIX_SHOT_DIR=${shots:+$shots/no-wm} xvfb-run -a "${screen[@]}" "$tests" \
+    --gtest_filter="$filter" --gtest_brief=1 || status=1
 
 if ! command -v twm >/dev/null; then
     echo "== with a window manager: skipped, twm is not installed (scripts/setup-deps.sh installs it)"
@@ -40,7 +44,8 @@ xvfb-run -a "${screen[@]}" bash -c '
     LC_ALL=C twm -f "$1" & wm=$!
     sleep 1
     kill -0 $wm 2>/dev/null || { echo "twm did not start"; exit 1; }
-    VANTIX_WINDOW_MANAGER=twm "$2" --gtest_filter="$3" --gtest_brief=1; rc=$?
+    VANTIX_SHOT_DIR=${4:+$4/twm} VANTIX_WINDOW_MANAGER=twm "$2" --gtest_filter="$3" \
+        --gtest_brief=1; rc=$?
     kill $wm
-    exit $rc' _ "$twmrc" "$tests" "$filter" || status=1
+    exit $rc' _ "$twmrc" "$tests" "$filter" "$shots" || status=1
 exit $status

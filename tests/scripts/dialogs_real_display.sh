@@ -13,4 +13,4 @@ trap 'rm -rf "$shots"' EXIT
 # code are checked by the offscreen suite.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb VANTIX_SHOT_DIR="$shots" \
-    "$tests" --gtest_filter='RealMessageBox.*:Calculators/CalculatorLayout.*:XtalFilter/CalculatorLayout.*:XtalFilterDlgTest.*' --gtest_brief=1
+    "$tests" --gtest_filter='RealMessageBox.*:Calculators/CalculatorLayout.*:XtalFilterDlgTest.*' --gtest_brief=1

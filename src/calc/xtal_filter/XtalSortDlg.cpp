@@ -118,7 +118,7 @@ bool CXtalSortDlg::OnInitDialog() {
     } else {
         Compute();
     }
-    m_editList->setFocus(Qt::OtherFocusReason);
+    GiveFocus(m_editList);
     return false; // the list has the focus, not the first template control
 }
 
@@ -132,12 +132,15 @@ void CXtalSortDlg::OnEnterKey() {
 }
 
 // The dialog watches the whole application (see CCalcDialog), the list's
-// focus changes included.
+// focus changes included. Its context menu or the window losing the
+// activation is no focus change for the list, as for the template's inputs.
 bool CXtalSortDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pWatched == m_editList && pEvent->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(pEvent)->reason() != Qt::PopupFocusReason && isVisible() &&
-        !IsShowingMessage()) {
-        Compute();
+    if (pWatched == m_editList && pEvent->type() == QEvent::FocusOut) {
+        const Qt::FocusReason eReason = static_cast<QFocusEvent*>(pEvent)->reason();
+        if (eReason != Qt::PopupFocusReason && eReason != Qt::ActiveWindowFocusReason &&
+            isVisible() && !IsShowingMessage()) {
+            Compute();
+        }
     }
     return CCalcDialog::eventFilter(pWatched, pEvent);
 }

@@ -120,6 +120,36 @@ TEST_F(AttenuatorDesignerDlgTest, RadioButtonsSwitchTheSchematicAndTheRows) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
+// A keyboard user moves through the group with the arrow keys; each move
+// picks the topology and recomputes, as a click does.
+TEST_F(AttenuatorDesignerDlgTest, ArrowKeysInTheTopologyGroupRecompute) {
+    const struct {
+        Qt::Key eKey;
+        int nChecked;
+        const char* pszSchematic;
+    } steps[] = {
+        {Qt::Key_Right, kAttTRadio, ":/schematics/attenuator_t.svg"},
+        {Qt::Key_Down, kAttBridgedTRadio, ":/schematics/attenuator_bridged_t.svg"},
+        {Qt::Key_Left, kAttTRadio, ":/schematics/attenuator_t.svg"},
+    };
+    RunModal(m_dlg, [&](QDialog& dialog) {
+        m_dlg.MoveFocus(kAttPiRadio);
+        for (const auto& step : steps) {
+            KeyToFocus(step.eKey);
+            EXPECT_EQ(FocusId(), step.nChecked);
+            EXPECT_TRUE(m_dlg.Item<QRadioButton>(step.nChecked)->isChecked());
+            EXPECT_EQ(Schematic(), step.pszSchematic);
+        }
+        EXPECT_EQ(Column(0), "R1 入力側|R2|R1 出力側");
+        // Enter from the group goes back to the impedance, the dialog open.
+        KeyToFocus(Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(FocusId(), kAttImpedanceEdit);
+        KeyToFocus(Qt::Key_Escape);
+    });
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
 TEST_F(AttenuatorDesignerDlgTest, PickingAnotherSeriesRecomputes) {
     RunModal(m_dlg, [&](QDialog&) {
         m_dlg.MoveFocus(kAttSeriesCombo);

@@ -7,6 +7,7 @@
 #include "text/TempFolder.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
@@ -52,6 +53,23 @@ TEST_F(XtalSortDlgTest, EnterInTheListStartsALineAndElsewherePicksTheSet) {
     EXPECT_EQ(m_dlg.m_nCountIndex, 2);
     EXPECT_TRUE(m_dlg.m_result.m_bComputed);
     EXPECT_TRUE(m_messages.isEmpty());
+}
+
+// The window losing the activation (to another program, or to a window
+// manager whose focus follows the pointer) is no focus change for the list.
+TEST_F(XtalSortDlgTest, ListComputesWhenTheFocusLeavesItNotWhenTheWindowDoes) {
+    m_dlg.m_nCountIndex = 0; // two crystals
+    RunModal(m_dlg, [&](QDialog& dialog) {
+        EnterValues({"10.000300", "10.000100", "10.000120"});
+        for (const Qt::FocusReason eReason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent focusOut(QEvent::FocusOut, eReason);
+            QApplication::sendEvent(m_dlg.m_editList, &focusOut);
+            EXPECT_EQ(SetRows().join(' ').toStdString(), "") << eReason;
+        }
+        KeyToFocus(Qt::Key_Tab);
+        EXPECT_EQ(SetRows(), (QStringList{"2|10.000100MHz", "3|10.000120MHz"}));
+        ClickItem(dialog, kIdCancel);
+    });
 }
 
 TEST_F(XtalSortDlgTest, UnreadableListAndTooFewCrystalsAreNoticesNotMessages) {
