@@ -1,5 +1,7 @@
 #include "dialogs/MessageSink.h"
 
+#include <QAbstractButton>
+
 namespace {
 
 MessageHandler& InstalledHandler() {
@@ -17,6 +19,11 @@ QMessageBox::StandardButton ShowReal(const CMessage& message) {
                     message.pParent);
     if (message.eDefault != QMessageBox::NoButton) {
         box.setDefaultButton(message.eDefault);
+    }
+    for (const auto& [eButton, strText] : message.buttonTexts) {
+        if (QAbstractButton* pButton = box.button(eButton)) {
+            pButton->setText(strText);
+        }
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
