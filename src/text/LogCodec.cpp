@@ -1,6 +1,7 @@
 #include "text/LogCodec.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -19,44 +20,78 @@ std::size_t FindBreakCharacter(std::string_view utf8) {
     return nFirst;
 }
 
-} // namespace
+bool HasNonAscii(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
 
-ELogDecodeFailure CLogCodec::Decode(std::string_view bytes, std::string& strText,
-                                    CLogFormat& format, std::size_t& nBadOffset) {
-    strText.clear();
+// The encoding alone. When it is Shift-JIS, pstrDecoded (if given) gets the
+// text, so that a caller needing it does not decode twice.
+ELogDecodeFailure DetectEncoding(std::string_view bytes, ELogEncoding& eEncoding,
+                                 std::size_t& nBadOffset, std::string* pstrDecoded) {
     const std::size_t nNul = bytes.find('\0');
     if (nNul != std::string_view::npos) {
         nBadOffset = nNul;
         return ELogDecodeFailure::Nul;
     }
     std::size_t nUtf8Error = 0;
-    const auto takeUtf8 = [&](ELogEncoding eEncoding, std::size_t nSkip) {
-        const std::size_t nBreak = FindBreakCharacter(bytes);
-        if (nBreak != std::string_view::npos) {
-            nBadOffset = nBreak;
-            return ELogDecodeFailure::BreakCharacter;
-        }
-        format.eEncoding = eEncoding;
-        strText = ToLf(bytes.substr(nSkip), format.eLineEnds);
+    const bool bUtf8 = IsValidUtf8(bytes, nUtf8Error);
+    if (bUtf8 && HasNonAscii(bytes)) {
+        eEncoding = bytes.starts_with(kUtf8Bom) ? ELogEncoding::Utf8Bom : ELogEncoding::Utf8;
         return ELogDecodeFailure::None;
-    };
-    // A byte-order mark is the writer saying "UTF-8": believe it before
-    // trying Shift-JIS, which might happen to accept the same bytes.
-    if (bytes.starts_with(kUtf8Bom) && IsValidUtf8(bytes, nUtf8Error)) {
-        return takeUtf8(ELogEncoding::Utf8Bom, kUtf8Bom.size());
+    }
+    if (bytes.starts_with(kUtf8Bom)) {
+        nBadOffset = nUtf8Error;
+        return ELogDecodeFailure::NotText;
     }
     std::string strDecoded;
     CDecodeError decodeError;
     if (DecodeShiftJis(bytes, strDecoded, decodeError)) {
-        format.eEncoding = ELogEncoding::ShiftJis;
+        eEncoding = ELogEncoding::ShiftJis;
+        if (pstrDecoded != nullptr) {
+            *pstrDecoded = std::move(strDecoded);
+        }
+        return ELogDecodeFailure::None;
+    }
+    nBadOffset = std::max(nUtf8Error, decodeError.m_nByteOffset);
+    return ELogDecodeFailure::NotText;
+}
+
+} // namespace
+
+ELogDecodeFailure CLogCodec::DetectFormat(std::string_view bytes, CLogFormat& format,
+                                          std::size_t& nBadOffset) {
+    const ELogDecodeFailure eFailure = DetectEncoding(bytes, format.eEncoding, nBadOffset, nullptr);
+    if (eFailure == ELogDecodeFailure::None) {
+        // CR and LF never occur inside a character of either encoding.
+        ToLf(bytes, format.eLineEnds);
+    }
+    return eFailure;
+}
+
+ELogDecodeFailure CLogCodec::Decode(std::string_view bytes, std::string& strText,
+                                    CLogFormat& format, std::size_t& nBadOffset) {
+    strText.clear();
+    std::string strDecoded;
+    ELogEncoding eEncoding = ELogEncoding::ShiftJis;
+    const ELogDecodeFailure eFailure = DetectEncoding(bytes, eEncoding, nBadOffset, &strDecoded);
+    if (eFailure != ELogDecodeFailure::None) {
+        return eFailure;
+    }
+    if (eEncoding == ELogEncoding::ShiftJis) {
+        format.eEncoding = eEncoding;
         strText = ToLf(strDecoded, format.eLineEnds);
         return ELogDecodeFailure::None;
     }
-    if (IsValidUtf8(bytes, nUtf8Error)) {
-        return takeUtf8(ELogEncoding::Utf8, 0);
+    const std::size_t nBreak = FindBreakCharacter(bytes);
+    if (nBreak != std::string_view::npos) {
+        nBadOffset = nBreak;
+        return ELogDecodeFailure::BreakCharacter;
     }
-    nBadOffset = decodeError.m_nByteOffset;
-    return ELogDecodeFailure::NotText;
+    format.eEncoding = eEncoding;
+    const std::size_t nSkip = eEncoding == ELogEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
+    strText = ToLf(bytes.substr(nSkip), format.eLineEnds);
+    return ELogDecodeFailure::None;
 }
 
 bool CLogCodec::Encode(std::string_view text, const CLogFormat& format, std::string& strBytes,

@@ -11,8 +11,8 @@
 // A new log is Shift-JIS with CR LF.
 enum class ELogEncoding {
     ShiftJis,
-    Utf8,    // a file that is not Shift-JIS but valid UTF-8; saved back as UTF-8
-    Utf8Bom, // the same, with a byte-order mark that is written back too
+    Utf8,    // valid UTF-8 holding a non-ASCII byte, without a byte-order mark
+    Utf8Bom, // the same with a byte-order mark, which is written back too
 };
 
 struct CLogFormat {
@@ -23,7 +23,7 @@ struct CLogFormat {
 enum class ELogDecodeFailure {
     None,
     Nul,     // the file holds a NUL byte
-    NotText, // neither Shift-JIS nor UTF-8
+    NotText, // neither UTF-8 nor Shift-JIS
     // UTF-8 holding a character the editor would turn into a line break
     // (U+2029, or the noncharacters U+FDD0 / U+FDD1 that it uses itself)
     BreakCharacter,
@@ -33,6 +33,15 @@ enum class ELogDecodeFailure {
 // then encoding with the format found gives back the same bytes.
 class CLogCodec {
 public:
+    // Decides how the bytes are read, once for the whole file: valid UTF-8
+    // holding at least one non-ASCII byte is UTF-8 (Shift-JIS Japanese almost
+    // never is valid UTF-8, while short UTF-8 text often is valid Shift-JIS);
+    // anything else is Shift-JIS; a file that is neither is refused, with
+    // nBadOffset where the reading that got further stops. A byte-order mark
+    // makes the file UTF-8 or nothing. Also finds the line ends.
+    static ELogDecodeFailure DetectFormat(std::string_view bytes, CLogFormat& format,
+                                          std::size_t& nBadOffset);
+
     // On failure nBadOffset is the offset of the first byte that stops the
     // reading (the NUL, or the first byte Shift-JIS cannot read).
     static ELogDecodeFailure Decode(std::string_view bytes, std::string& strText,

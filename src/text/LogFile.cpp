@@ -1,44 +1,53 @@
 #include "text/LogFile.h"
 
 #include "report/CFormat.h"
+#include "text/FileSystem.h"
 #include "text/LineEnds.h"
+#include "text/LogCodec.h"
 #include "text/LogLock.h"
 #include "text/ShiftJis.h"
+#include "text/TemporaryFile.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string FolderOf(const std::string& strPath) {
-    const std::size_t nSlash = strPath.rfind('/');
-    if (nSlash == std::string::npos) {
-        return ".";
+EWriteFailure ClassifyWriteFailure(int nErrno) {
+    switch (nErrno) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return EWriteFailure::FolderNotWritable;
+    case ENOSPC:
+    case EDQUOT:
+        return EWriteFailure::DiskFull;
+    default:
+        return EWriteFailure::Other;
     }
-    return nSlash == 0 ? "/" : strPath.substr(0, nSlash);
 }
 
-std::string WriteFailure(const std::string& strPath, int nErrno) {
-    return FormatC("ファイル \"%s\" に書き込めません: %s", strPath.c_str(), std::strerror(nErrno));
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t nWritten = ::write(fd, bytes.data(), bytes.size());
-        if (nWritten < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(nWritten));
+std::string WriteFailureMessage(EWriteFailure eFailure, const std::string& strPath,
+                                const std::string& strFolder, int nErrno) {
+    const std::string strCause = ErrnoText(nErrno);
+    switch (eFailure) {
+    case EWriteFailure::FolderNotWritable:
+        // The file itself may well be writable: what fails is making the new
+        // copy beside it.
+        return FormatC("\"%s\" に保存できません。フォルダーに書き込めません（\"%s\" に一時ファイル"
+                       "を作れません: %s）。ファイルは変更していません。",
+                       strPath.c_str(), strFolder.c_str(), strCause.c_str());
+    case EWriteFailure::DiskFull:
+        return FormatC("\"%s\" に保存できません。%s。ファイルは変更していません。", strPath.c_str(),
+                       strCause.c_str());
+    default:
+        return FormatC("\"%s\" に保存できません（%s）。ファイルは変更していません。",
+                       strPath.c_str(), strCause.c_str());
     }
-    return true;
 }
 
 // Reads a whole file. A missing file reads as empty (bExists false).
@@ -53,7 +62,7 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
             return true;
         }
         strError =
-            FormatC("ファイル \"%s\" を開けません: %s", strPath.c_str(), std::strerror(errno));
+            FormatC("ログ \"%s\" を開けません（%s）。", strPath.c_str(), ErrnoText(errno).c_str());
         return false;
     }
     struct stat info {};
@@ -75,8 +84,8 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
             continue;
         }
         if (nRead < 0) {
-            strError =
-                FormatC("ファイル \"%s\" を読めません: %s", strPath.c_str(), std::strerror(errno));
+            strError = FormatC("ログ \"%s\" を読めません（%s）。", strPath.c_str(),
+                               ErrnoText(errno).c_str());
             ::close(fd);
             return false;
         }
@@ -142,27 +151,17 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
         }
         mode = info.st_mode & 07777;
     }
-    std::string strTemp = FolderOf(strPath) + "/.vantix-XXXXXX";
-    const int fd = ::mkstemp(strTemp.data());
-    if (fd < 0) {
-        strError = WriteFailure(strPath, errno);
+    const std::string strFolder = FolderOf(strPath);
+    RemoveStaleTemporaries(strFolder);
+    CTemporaryFile temporary;
+    int nErrno = 0;
+    if (!temporary.Create(strFolder, mode, nErrno) || !temporary.Write(bytes, nErrno) ||
+        !temporary.ReplaceTarget(strPath, nErrno)) {
+        eFailure = ClassifyWriteFailure(nErrno);
+        strError = WriteFailureMessage(eFailure, strGivenPath, strFolder, nErrno);
         return false;
     }
-    const bool bWritten = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int nWriteErrno = errno;
-    if (::close(fd) != 0 || !bWritten) {
-        const int nErrno = bWritten ? errno : nWriteErrno;
-        ::unlink(strTemp.c_str());
-        strError = WriteFailure(strPath, nErrno);
-        return false;
-    }
-    if (::rename(strTemp.c_str(), strPath.c_str()) != 0) {
-        const int nErrno = errno;
-        ::unlink(strTemp.c_str());
-        strError = WriteFailure(strPath, nErrno);
-        return false;
-    }
-    SyncFolder(FolderOf(strPath));
+    SyncFolder(strFolder);
     eFailure = EWriteFailure::None;
     return true;
 }
@@ -173,46 +172,49 @@ bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUt
     if (!lock.Acquire(strPath, kLogLockTimeoutMs, strError)) {
         return false;
     }
+    return AppendReportToLockedLogFile(strPath, reportUtf8, strError);
+}
+
+bool AppendReportToLockedLogFile(const std::string& strPath, std::string_view reportUtf8,
+                                 std::string& strError) {
     std::string strOld;
     bool bExists = false;
     if (!ReadWholeFile(strPath, strOld, bExists, strError)) {
         return false;
     }
-    if (strOld.find('\0') != std::string::npos) {
+    CLogFormat format;
+    std::size_t nBadOffset = 0;
+    switch (CLogCodec::DetectFormat(strOld, format, nBadOffset)) {
+    case ELogDecodeFailure::Nul:
         strError = FormatC("\"%s\" は NUL バイトを含むため、テキストのログとして扱えません。",
                            strPath.c_str());
         return false;
+    case ELogDecodeFailure::NotText:
+        strError = FormatC("\"%s\" は Shift-JIS でも UTF-8 でもないため、追加できません（%zu "
+                           "バイト目）。ファイルは変更していません。",
+                           strPath.c_str(), nBadOffset + 1);
+        return false;
+    default:
+        break;
     }
-    std::string strIgnored;
-    CDecodeError decodeError;
-    const bool bShiftJis = DecodeShiftJis(strOld, strIgnored, decodeError);
-    std::size_t nUtf8Error = 0;
-    if (!bShiftJis && !IsValidUtf8(strOld, nUtf8Error)) {
-        strError = FormatC("\"%s\" は Shift-JIS のテキストではありません（%zu バイト目）。",
-                           strPath.c_str(), decodeError.m_nByteOffset + 1);
+    // The report joins the log in the log's encoding and line-end style; a
+    // byte-order mark is already at the start of the file.
+    if (format.eEncoding == ELogEncoding::Utf8Bom) {
+        format.eEncoding = ELogEncoding::Utf8;
+    }
+    std::size_t nNotUtf8 = 0;
+    if (format.eEncoding == ELogEncoding::Utf8 && !IsValidUtf8(reportUtf8, nNotUtf8)) {
+        strError = "レポートが UTF-8 のテキストではありません。";
         return false;
     }
-    // The report keeps the line-end style of the log it joins.
-    ELineEnds style = ELineEnds::CrLf;
-    ToLf(strOld, style);
     ELineEnds reportStyle = ELineEnds::CrLf;
-    std::string strReport = FromLf(ToLf(reportUtf8, reportStyle),
-                                   style == ELineEnds::Lf ? ELineEnds::Lf : ELineEnds::CrLf);
     std::string strAdded;
-    if (bShiftJis) {
-        CEncodeError encodeError;
-        if (!EncodeShiftJis(strReport, strAdded, encodeError)) {
-            strError = FormatC("レポートの %zu 行 %zu 桁の文字は Shift-JIS で保存できません。",
-                               encodeError.m_nLine, encodeError.m_nColumn);
-            return false;
-        }
-    } else {
-        std::size_t nBad = 0;
-        if (!IsValidUtf8(strReport, nBad)) {
-            strError = "レポートが UTF-8 のテキストではありません。";
-            return false;
-        }
-        strAdded = strReport;
+    CEncodeError encodeError;
+    if (!CLogCodec::Encode(ToLf(reportUtf8, reportStyle), format, strAdded, encodeError)) {
+        strError = FormatC("レポートの %zu 行 %zu 桁の文字は Shift-JIS で保存できません。",
+                           encodeError.m_nLine, encodeError.m_nColumn);
+        return false;
     }
-    return WriteFileAtomically(strPath, strOld + strAdded, strError);
+    EWriteFailure eIgnored = EWriteFailure::None;
+    return WriteFileAtomically(strPath, strOld + strAdded, strError, eIgnored);
 }

@@ -23,9 +23,15 @@ bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std
                          EWriteFailure& eFailure);
 
 // Appends a report (UTF-8, CR LF line ends) to a log file the way the GUI's
-// append + save does: the file (created when missing) is read, decoded from
-// Shift-JIS (or taken as UTF-8 when it is valid UTF-8 and not Shift-JIS), the
-// report is appended, and the whole is written back atomically in the file's
-// own encoding. Nothing is written when the report cannot be encoded.
+// append + save does, holding the log's CLogLock throughout: the file
+// (created when missing, in Shift-JIS) is read, its encoding decided as
+// CLogCodec decides it, and the old bytes are written back unchanged with the
+// report after them in the file's own encoding and line-end style. Nothing is
+// written when the lock is not had within kLogLockTimeoutMs, or when the
+// report cannot be encoded.
 bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
                            std::string& strError);
+
+// The same for a caller that already holds the log's CLogLock.
+bool AppendReportToLockedLogFile(const std::string& strPath, std::string_view reportUtf8,
+                                 std::string& strError);

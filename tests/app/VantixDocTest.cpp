@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                        ELineEnds::CrLf},
         CRoundTripCase{"Utf8LfNoBreakSpace", Utf8(u8"µH\u00A0値\n한국\n"), ELogEncoding::Utf8,
                        ELineEnds::Lf},
-        // Valid as UTF-8 too (U+2029), but Shift-JIS comes first.
-        CRoundTripCase{"ValidAsBoth", "\xE2\x80\xA9", ELogEncoding::ShiftJis, ELineEnds::None},
+        // Valid as Shift-JIS too ("萓｡譬ｼ 竄ｬ5"), but UTF-8 with non-ASCII bytes comes first.
+        CRoundTripCase{"ValidAsBoth", Utf8(u8"価格 €5\r\n"), ELogEncoding::Utf8, ELineEnds::CrLf},
         // Characters with two Shift-JIS forms (IBM extension rows and their
         // NEC-selected twins) come back in the form they were read in.
         CRoundTripCase{"DuplicateForms", "\xED\x40\xFA\x5C\r\n\x87\x90\x81\xE0\xEE\xF9\r\n",

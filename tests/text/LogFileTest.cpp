@@ -1,11 +1,16 @@
 #include "text/LogFile.h"
 
+#include "text/SmallTmpfs.h"
 #include "text/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -151,6 +156,193 @@ TEST_F(LogFileTest, AppendRefusesFolderAndFifo) {
     EXPECT_FALSE(AppendReportToLogFile(strFifo, kReport, m_strError)); // must not block
     EXPECT_FALSE(m_strError.empty());
     EXPECT_EQ(std::filesystem::status(strFifo).type(), std::filesystem::file_type::fifo);
+}
+
+} // namespace
+
+namespace {
+
+// "価格 €5" in UTF-8: valid Shift-JIS too, which once made it mojibake.
+const std::string kPriceUtf8 = "\xE4\xBE\xA1\xE6\xA0\xBC \xE2\x82\xAC"
+                               "5\r\n";
+
+struct KeptEncoding {
+    const char* pszName;
+    std::string old;
+    std::string added; // what the report must add
+};
+
+void PrintTo(const KeptEncoding& c, std::ostream* os) {
+    *os << c.pszName;
+}
+
+class AppendKeepsEncoding : public ::testing::TestWithParam<KeptEncoding> {};
+
+TEST_P(AppendKeepsEncoding, OldBytesStayAndTheReportFollowsThem) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("log.txt");
+    WriteBytes(strPath, GetParam().old);
+    std::string strError;
+    ASSERT_TRUE(AppendReportToLogFile(strPath, kReport, strError)) << strError;
+    EXPECT_EQ(ReadBytes(strPath), GetParam().old + GetParam().added);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, AppendKeepsEncoding,
+    ::testing::Values(KeptEncoding{"Utf8ThatIsAlsoCp932", kPriceUtf8, kReport},
+                      // A byte-order mark stays the only one; a file without gets none.
+                      KeptEncoding{"Utf8WithBom", "\xEF\xBB\xBF" + kPriceUtf8, kReport},
+                      KeptEncoding{"Utf8LfOnly", "\xE4\xBE\xA1\xE6\xA0\xBC\n",
+                                   "　　　　　***** 計算 *****\n"
+                                   "　　　　　2005-3-7  9:05\n"
+                                   "　　　　　L= 4.700 μH\n\n"},
+                      // The editor refuses U+2029; appending needs no editor.
+                      KeptEncoding{"Utf8WithParagraphSeparator", "a\xE2\x80\xA9\r\n", kReport},
+                      KeptEncoding{"Cp932", "\x8C\x76\x8E\x5A\r\n", kReportCp932},
+                      KeptEncoding{"AsciiOnlyIsCp932", "L= 4.7uH\r\n", kReportCp932}),
+    [](const auto& info) { return info.param.pszName; });
+
+// Every regular file under a folder with its bytes: equal before and after a
+// failed write means the old bytes are untouched and nothing was left behind.
+std::map<std::string, std::string> FilesUnder(const std::string& strFolder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(strFolder)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().string()] = ReadBytes(entry.path().string());
+        }
+    }
+    return files;
+}
+
+struct CWriteOutcome {
+    bool bWritten = false;
+    EWriteFailure eFailure = EWriteFailure::None;
+    std::string strError;
+};
+
+// Runs the write as the unprivileged user "nobody" when the tests run as root,
+// since root writes into any folder whatever its permissions.
+CWriteOutcome WriteAsUnprivileged(const std::string& strPath, const std::string& bytes) {
+    CWriteOutcome outcome;
+    if (::geteuid() != 0) {
+        outcome.bWritten = WriteFileAtomically(strPath, bytes, outcome.strError, outcome.eFailure);
+        return outcome;
+    }
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return outcome;
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(3);
+        }
+        const bool bWritten =
+            WriteFileAtomically(strPath, bytes, outcome.strError, outcome.eFailure);
+        const std::string strReply =
+            std::to_string(static_cast<int>(outcome.eFailure)) + "\n" + outcome.strError;
+        const bool bSent = ::write(fds[1], strReply.data(), strReply.size()) ==
+                           static_cast<ssize_t>(strReply.size());
+        ::_exit(bSent ? (bWritten ? 0 : 1) : 3);
+    }
+    ::close(fds[1]);
+    std::string strReply;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        strReply.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    int nStatus = 0;
+    ::waitpid(pid, &nStatus, 0);
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) != 3) << "the unprivileged child failed";
+    outcome.bWritten = WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+    const std::size_t nBreak = strReply.find('\n');
+    if (nBreak != std::string::npos) {
+        outcome.eFailure = static_cast<EWriteFailure>(std::stoi(strReply.substr(0, nBreak)));
+        outcome.strError = strReply.substr(nBreak + 1);
+    }
+    return outcome;
+}
+
+class WriteFailureTest : public ::testing::Test {
+protected:
+    // A folder on a tmpfs of this size; the test is skipped where none can be mounted.
+    bool MountTmpfs(const char* pszSize) {
+        const std::string strMount = m_folder.File("tmpfs");
+        std::filesystem::create_directory(strMount);
+        m_pTmpfs = std::make_unique<CSmallTmpfs>(strMount, pszSize);
+        return m_pTmpfs->IsMounted();
+    }
+
+    // Writes, expecting the failure and a message naming the file and holding
+    // pszInMessage; every file under the test folder must stay as it was.
+    void ExpectFailure(const std::string& strPath, EWriteFailure eFailure, const char* pszInMessage,
+                       bool bUnprivileged = false) {
+        const auto before = FilesUnder(m_folder.Path());
+        const std::string strNew(48 * 1024, 'n');
+        CWriteOutcome outcome;
+        if (bUnprivileged) {
+            outcome = WriteAsUnprivileged(strPath, strNew);
+        } else {
+            outcome.bWritten =
+                WriteFileAtomically(strPath, strNew, outcome.strError, outcome.eFailure);
+        }
+        EXPECT_FALSE(outcome.bWritten);
+        EXPECT_EQ(outcome.eFailure, eFailure);
+        EXPECT_NE(outcome.strError.find(strPath), std::string::npos) << outcome.strError;
+        EXPECT_NE(outcome.strError.find(pszInMessage), std::string::npos) << outcome.strError;
+        EXPECT_EQ(FilesUnder(m_folder.Path()), before);
+    }
+
+    CTempFolder m_folder;
+    std::unique_ptr<CSmallTmpfs> m_pTmpfs;
+    const std::string m_strOld = std::string(40 * 1024, 'o');
+};
+
+TEST_F(WriteFailureTest, ParentIsAFile) {
+    WriteBytes(m_folder.File("plain"), m_strOld);
+    ExpectFailure(m_folder.File("plain") + "/log.txt", EWriteFailure::Other,
+                  "パスの途中にフォルダーではないものがあります");
+}
+
+TEST_F(WriteFailureTest, TargetIsAFolder) {
+    std::filesystem::create_directory(m_folder.File("folder"));
+    WriteBytes(m_folder.File("folder/inside"), m_strOld);
+    ExpectFailure(m_folder.File("folder"), EWriteFailure::Other, "フォルダ");
+}
+
+TEST_F(WriteFailureTest, FolderWithoutWritePermission) {
+    // The log itself is writable; only no new file can be made beside it.
+    const std::string strFolder = m_folder.File("shut");
+    std::filesystem::create_directory(strFolder);
+    const std::string strLog = strFolder + "/log.txt";
+    WriteBytes(strLog, m_strOld);
+    ::chmod(strLog.c_str(), 0666);
+    ::chmod(strFolder.c_str(), 0555);
+    ::chmod(m_folder.Path().c_str(), 0755);
+    ExpectFailure(strLog, EWriteFailure::FolderNotWritable, "フォルダーに書き込めません", true);
+    ::chmod(strFolder.c_str(), 0755);
+}
+
+TEST_F(WriteFailureTest, ReadOnlyFileSystem) {
+    if (!MountTmpfs("1m")) {
+        GTEST_SKIP() << m_pTmpfs->WhyNot();
+    }
+    const std::string strLog = m_folder.File("tmpfs/log.txt");
+    WriteBytes(strLog, m_strOld);
+    ASSERT_TRUE(m_pTmpfs->MakeReadOnly());
+    ExpectFailure(strLog, EWriteFailure::FolderNotWritable, "フォルダーに書き込めません");
+}
+
+TEST_F(WriteFailureTest, DiskFull) {
+    if (!MountTmpfs("64k")) {
+        GTEST_SKIP() << m_pTmpfs->WhyNot();
+    }
+    const std::string strLog = m_folder.File("tmpfs/log.txt");
+    WriteBytes(strLog, m_strOld);
+    ASSERT_EQ(ReadBytes(strLog), m_strOld);
+    ExpectFailure(strLog, EWriteFailure::DiskFull, "ディスクの空き容量がありません");
 }
 
 } // namespace
