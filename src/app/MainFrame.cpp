@@ -80,7 +80,8 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     m_pRecovery = new CRecoveryCopy(
         CRecoveryCopy::DefaultFolder(),
         [this](QString& strText) {
-            if (!m_pDocument->IsModified()) {
+            // A log being read has no text of the user's yet.
+            if (!m_pDocument->IsModified() || m_pDocument->IsLoading()) {
                 return false;
             }
             strText = LogTextOf(*m_pView->document());

@@ -6,15 +6,16 @@
 #include "text/LogFile.h"
 #include "text/LogLock.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -25,8 +26,8 @@
 namespace {
 
 constexpr int kProgressTickMs = 100;
-// The text goes into the editor in pieces of about this many bytes, so
-// that progress can be told and a cancel noticed.
+// The text goes into the editor in pieces of about this many bytes, so that
+// the window can paint and a cancel be noticed in between.
 constexpr std::size_t kBuildChunkBytes = 1024 * 1024;
 
 QString DisplayName(const QString& strPath) {
@@ -59,13 +60,37 @@ bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strEr
                        : QStringLiteral("%1 が見つかりません。").arg(strPath);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Straight into the string: a copy of a large log costs its size again.
+    const auto fail = [&] {
         strError = QStringLiteral("%1 を読めません。\n%2").arg(strPath, file.errorString());
         return false;
+    };
+    strBytes.resize(static_cast<std::size_t>(std::max<qint64>(info.size(), 0)));
+    std::size_t nGot = 0;
+    while (nGot < strBytes.size()) {
+        const qint64 nRead =
+            file.read(strBytes.data() + nGot, static_cast<qint64>(strBytes.size() - nGot));
+        if (nRead < 0) {
+            return fail();
+        }
+        if (nRead == 0) {
+            break;
+        }
+        nGot += static_cast<std::size_t>(nRead);
     }
-    strBytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return true;
+    strBytes.resize(nGot);
+    // The file may have grown since its size was taken.
+    char tail[65536];
+    for (;;) {
+        const qint64 nRead = file.read(tail, sizeof tail);
+        if (nRead < 0) {
+            return fail();
+        }
+        if (nRead == 0) {
+            return true;
+        }
+        strBytes.append(tail, static_cast<std::size_t>(nRead));
+    }
 }
 
 bool DecodeLog(const QString& strPath, const std::string& strBytes, std::string& strText,
@@ -101,7 +126,7 @@ bool DecodeLog(const QString& strPath, const std::string& strBytes, std::string&
 struct CReadLog {
     CFileIdentity identity; // of the file as it was before it was read
     CLogFormat format;
-    std::unique_ptr<QTextDocument> pText;
+    std::string strText; // UTF-8, "\n" breaks
     // The bytes and text of a Shift-JIS file whose bytes would not be
     // written back the same; empty otherwise.
     std::string strKeptBytes;
@@ -113,63 +138,53 @@ struct CReadLog {
 // unedited log is saved byte for byte as it was read, such a file's bytes
 // are kept until the text changes. Mixed line ends are rewritten anyway,
 // so they need no copy.
-void KeepIfNotCanonical(const std::string& strBytes, const std::string& strText, CReadLog& read) {
+void KeepIfNotCanonical(const std::string& strBytes, CReadLog& read) {
     if (read.format.eEncoding != ELogEncoding::ShiftJis ||
         read.format.eLineEnds == ELineEnds::Mixed) {
         return;
     }
     std::string strAgain;
     CEncodeError error;
-    if (CLogCodec::Encode(strText, read.format, strAgain, error) && strAgain == strBytes) {
+    if (CLogCodec::Encode(read.strText, read.format, strAgain, error) && strAgain == strBytes) {
         return;
     }
     read.strKeptBytes = strBytes;
-    read.strKeptText = strText;
+    read.strKeptText = read.strText;
 }
 
-// Reads, decodes and builds the editor's document; runs on any thread.
-// nPercent is kept up to date; bCancel stops the work (false, no message).
-bool ReadLog(const QString& strPath, CReadLog& read, QString& strError, std::atomic<int>& nPercent,
-             const std::atomic<bool>& bCancel) {
+// Reads and decodes a log; runs on any thread.
+bool ReadLog(const QString& strPath, CReadLog& read, QString& strError) {
     read.identity = IdentityOf(strPath);
-    std::string strText;
-    {
-        std::string strBytes;
-        if (!ReadWholeFile(strPath, strBytes, strError) ||
-            !DecodeLog(strPath, strBytes, strText, read.format, strError)) {
+    std::string strBytes;
+    if (!ReadWholeFile(strPath, strBytes, strError) ||
+        !DecodeLog(strPath, strBytes, read.strText, read.format, strError)) {
+        return false;
+    }
+    KeepIfNotCanonical(strBytes, read);
+    return true;
+}
+
+// Puts the text into the editor's document in pieces of whole lines (a long
+// line is seen whole). After each piece, more() is asked whether to go on
+// with the share done so far (0 to 1).
+bool BuildText(QTextDocument* pText, const std::string& strText,
+               const std::function<bool(double dDone)>& more) {
+    CLogTextBuilder builder(pText);
+    std::size_t nStart = 0;
+    do {
+        std::size_t nEnd = strText.find('\n', std::min(nStart + kBuildChunkBytes, strText.size()));
+        if (nEnd == std::string::npos) {
+            nEnd = strText.size();
+        }
+        builder.AddLines(
+            QString::fromUtf8(strText.data() + nStart, static_cast<qsizetype>(nEnd - nStart)));
+        nStart = nEnd + 1;
+        if (!more(static_cast<double>(nEnd) /
+                  static_cast<double>(std::max<std::size_t>(strText.size(), 1)))) {
             return false;
         }
-        KeepIfNotCanonical(strBytes, strText, read);
-    }
-    nPercent = 10;
-    auto pText = std::make_unique<QTextDocument>();
-    pText->setUndoRedoEnabled(false);
-    {
-        CLogTextBuilder builder(pText.get());
-        std::size_t nStart = 0;
-        do {
-            if (bCancel) {
-                return false;
-            }
-            // Whole lines only, so that a long line is seen whole.
-            std::size_t nEnd =
-                strText.find('\n', std::min(nStart + kBuildChunkBytes, strText.size()));
-            if (nEnd == std::string::npos) {
-                nEnd = strText.size();
-            }
-            builder.AddLines(
-                QString::fromUtf8(strText.data() + nStart, static_cast<qsizetype>(nEnd - nStart)));
-            nStart = nEnd + 1;
-            nPercent = 10 + static_cast<int>(
-                                90.0 * static_cast<double>(nEnd) /
-                                static_cast<double>(std::max<std::size_t>(strText.size(), 1)));
-        } while (nStart <= strText.size());
-        builder.Finish();
-    }
-    if (QThread::currentThread() != qApp->thread()) {
-        pText->moveToThread(qApp->thread());
-    }
-    read.pText = std::move(pText);
+    } while (nStart <= strText.size());
+    builder.Finish();
     return true;
 }
 
@@ -216,36 +231,60 @@ bool CVantixDoc::OnSaveDocument(const QString& strPath) {
 
 bool CVantixDoc::LoadFile(const QString& strPath, QString& strError, const LoadProgress& progress) {
     CReadLog read;
-    std::atomic<int> nPercent = 0;
-    std::atomic<bool> bCancel = false;
-    bool bRead = false;
-    m_bLoading = true;
+    const QScopedValueRollback<bool> loading(m_bLoading, true);
     if (!progress || QFileInfo(strPath).size() < kBackgroundReadBytes) {
-        bRead = ReadLog(strPath, read, strError, nPercent, bCancel);
+        if (!ReadLog(strPath, read, strError)) {
+            return false;
+        }
+        auto* pText = new QTextDocument;
+        pText->setUndoRedoEnabled(false);
+        BuildText(pText, read.strText, [](double) { return true; });
+        m_pView->AdoptDocument(pText);
     } else {
-        // Read and build the new text in the background while the window
-        // keeps painting; the caller's progress shows how far it came.
+        // Read and decode in the background while the window keeps painting.
+        bool bRead = false;
         QEventLoop loop;
         std::thread worker([&] {
-            bRead = ReadLog(strPath, read, strError, nPercent, bCancel);
+            bRead = ReadLog(strPath, read, strError);
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
-            if (!progress(nPercent)) {
-                bCancel = true;
-            }
-        });
+        bool bCancelled = false;
+        QObject::connect(&ticker, &QTimer::timeout, &loop,
+                         [&] { bCancelled = !progress(0) || bCancelled; });
         ticker.start(kProgressTickMs);
-        progress(0);
         loop.exec();
         worker.join();
+        if (!bRead || bCancelled) {
+            return false;
+        }
+        // The text goes into an empty document that is already shown: one
+        // filled first would be laid out anew, block by block, when shown.
+        // The old document comes back if the user cancels.
+        auto* pText = new QTextDocument;
+        pText->setUndoRedoEnabled(false);
+        QTextDocument* pOld = m_pView->AdoptDocument(pText, true);
+        QElapsedTimer sinceEvents;
+        sinceEvents.start();
+        const bool bBuilt = BuildText(pText, read.strText, [&](double dDone) {
+            if (sinceEvents.elapsed() < kProgressTickMs) {
+                return true;
+            }
+            sinceEvents.restart();
+            if (!progress(static_cast<int>(100 * dDone))) {
+                return false;
+            }
+            QCoreApplication::processEvents();
+            return true;
+        });
+        if (!bBuilt) {
+            m_pView->AdoptDocument(pOld);
+            return false;
+        }
+        delete pOld;
+        m_pView->moveCursor(QTextCursor::Start);
     }
-    m_bLoading = false;
-    if (!bRead) {
-        return false;
-    }
-    m_pView->AdoptDocument(read.pText.release());
+    m_pView->document()->setUndoRedoEnabled(true);
     m_strLoadedBytes = std::move(read.strKeptBytes);
     m_strLoadedText = std::move(read.strKeptText);
     m_loadedFormat = read.format;
@@ -283,10 +322,13 @@ void CVantixDoc::RestoreText(const QString& strPath, const CLogFormat& format,
     }
     ForgetLoadedBytes();
     auto* pText = new QTextDocument;
-    CLogTextBuilder builder(pText);
-    builder.AddLines(strText);
-    builder.Finish();
+    pText->setUndoRedoEnabled(false);
+    {
+        CLogTextBuilder builder(pText);
+        builder.AddLines(strText);
+    }
     m_pView->AdoptDocument(pText);
+    pText->setUndoRedoEnabled(true);
     SetModifiedFlag(true);
 }
 
@@ -378,7 +420,9 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailur
         case EWriteFailure::Other:
             break;
         }
-        return fail(QString::fromStdString(strWriteError));
+        // The writer's message names the file and the cause already.
+        strError = QString::fromStdString(strWriteError);
+        return false;
     }
     const CFileIdentity written = FileIdentityOf(strNativePath);
     lock.Release();

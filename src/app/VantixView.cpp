@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextDocumentLayout>
-#include <QPointer>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -73,21 +72,27 @@ void CVantixView::ApplyTextOptions() {
     setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 }
 
-void CVantixView::AdoptDocument(QTextDocument* pDocument) {
-    // The editor deletes the document it made itself; one of ours is
-    // deleted here.
-    const QPointer<QTextDocument> pOld = document();
+QTextDocument* CVantixView::AdoptDocument(QTextDocument* pDocument, bool bKeepOld) {
+    // Every document shown here is the view's own, so that the editor never
+    // deletes one by itself.
+    QTextDocument* pOld = document();
+    pOld->setParent(bKeepOld ? nullptr : this);
     pDocument->setParent(this);
     pDocument->setDefaultFont(font());
-    pDocument->setDocumentLayout(new QPlainTextDocumentLayout(pDocument));
+    if (qobject_cast<QPlainTextDocumentLayout*>(pDocument->documentLayout()) == nullptr) {
+        pDocument->setDocumentLayout(new QPlainTextDocumentLayout(pDocument));
+    }
     setDocument(pDocument);
     ApplyTextOptions();
-    pDocument->setUndoRedoEnabled(true);
     pDocument->setModified(false);
-    if (pOld && pOld != pDocument) {
-        delete pOld.data();
-    }
     moveCursor(QTextCursor::Start);
+    if (bKeepOld) {
+        return pOld;
+    }
+    if (pOld != pDocument) {
+        delete pOld;
+    }
+    return nullptr;
 }
 
 void CVantixView::keyPressEvent(QKeyEvent* pEvent) {

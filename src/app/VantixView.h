@@ -30,9 +30,10 @@ public:
     // Prints the log's text in the print font.
     void PrintLog(QPrinter* pPrinter) const;
 
-    // Shows a document built elsewhere (a log read in the background) in
-    // place of the current one, which is deleted; the caret goes to the start.
-    void AdoptDocument(QTextDocument* pDocument);
+    // Shows a new document in place of the current one, which is deleted,
+    // or, with bKeepOld, handed back (the caller then owns it); the caret
+    // goes to the start.
+    QTextDocument* AdoptDocument(QTextDocument* pDocument, bool bKeepOld = false);
 
     // Hand-over from the ladder filter to the L-match; not part of the log.
     double m_dMatchZin = 0.0;

@@ -283,7 +283,11 @@ TEST_F(CLogSafetyTest, FullDiskKeepsTheOldLogAndSaysWhy) {
     const QString strLog = Path("small/log.txt");
     WriteBytes(strLog, kOldLog);
     ASSERT_TRUE(m_pFrame->OpenDocumentFile(strLog));
-    Doc()->AppendReport(std::string(200 * 1024, 'x'));
+    std::string strBig;
+    while (strBig.size() < 200 * 1024) {
+        strBig += "0123456789 0123456789 0123456789 0123456789\r\n";
+    }
+    Doc()->AppendReport(strBig);
     QString strError;
     ESaveFailure eFailure = ESaveFailure::None;
     EXPECT_FALSE(Doc()->SaveFile(strLog, strError, &eFailure));
@@ -429,9 +433,13 @@ TEST_P(CRecoveryOfferTest, LeftoverCopyIsOfferedNamingFileAndTime) {
         QString strError;
         ASSERT_TRUE(gone.WriteNow(strError));
     }
+    ShowFrame();
     m_answers = {c.eAnswer};
     m_pFrame->OfferRecovery();
     ASSERT_EQ(m_messages.size(), 1u);
+    QApplication::processEvents();
+    // The text starts at the top of the window, as after any open.
+    EXPECT_LT(View()->cursorRect().top(), 20);
     const CMessage& offer = m_messages.front();
     EXPECT_TRUE(offer.strText.contains(c.bUntitled ? QStringLiteral("無題") : strLog))
         << offer.strText.toStdString();
