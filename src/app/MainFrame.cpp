@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -79,12 +80,15 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
 
     m_pRecovery = new CRecoveryCopy(
         CRecoveryCopy::DefaultFolder(),
-        [this](QString& strText) {
+        [this](QString& strText, CRecoveryCopy::CLog& log) {
             // A log being read has no text of the user's yet.
             if (!m_pDocument->IsModified() || m_pDocument->IsLoading()) {
                 return false;
             }
             strText = LogTextOf(*m_pView->document());
+            log.strPath = m_pDocument->GetPathName();
+            log.format = m_pDocument->GetFormat();
+            log.basedOn = m_pDocument->GetWatch().Known();
             return true;
         },
         this);
@@ -96,8 +100,6 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
             m_pRecovery->Discard();
         }
     });
-    connect(m_pDocument, &CVantixDoc::DocumentChanged, this,
-            [this] { m_pRecovery->SetLog(m_pDocument->GetPathName(), m_pDocument->GetFormat()); });
     connect(m_pRecovery, &CRecoveryCopy::WriteFailed, this, &CMainFrame::ShowNotice);
     qApp->installEventFilter(this);
 
@@ -595,18 +597,19 @@ void CMainFrame::OfferRecovery() {
             CRecoveryCopy::RemoveAbandoned(info);
             continue;
         }
-        const QString strName =
-            info.strLogPath.isEmpty() ? QStringLiteral("無題のログ") : info.strLogPath;
+        const QString strLog = info.log.strPath;
         QString strQuestion =
             QStringLiteral("前回、保存しないまま終了したログがあります。\n\n"
                            "ファイル: %1\n最後の変更: %2\n\n"
                            "復元すると、その内容を開きます (保存するまでファイルは変わりません)。\n"
                            "破棄すると、その内容は失われます。")
-                .arg(strName, info.written.toString(kTimeFormat));
-        const QFileInfo log(info.strLogPath);
-        if (!info.strLogPath.isEmpty() && log.exists() && log.lastModified() > info.written) {
-            strQuestion += QStringLiteral("\n\n%1 はその後 %2 に変更されています。")
-                               .arg(log.fileName(), log.lastModified().toString(kTimeFormat));
+                .arg(strLog.isEmpty() ? QStringLiteral("無題のログ") : strLog,
+                     info.written.toString(kTimeFormat));
+        if (!strLog.isEmpty() &&
+            FileIdentityOf(QFile::encodeName(strLog).toStdString()) != info.log.basedOn) {
+            strQuestion += QStringLiteral("\n\n%1 は、この内容を書いている間にディスク上で変更"
+                                          "されています。保存するときに、どうするかを確かめます。")
+                               .arg(QFileInfo(strLog).fileName());
         }
         CMessage message;
         message.pParent = this;
@@ -624,7 +627,7 @@ void CMainFrame::OfferRecovery() {
         if (eAnswer != kRestoreAnswer) {
             continue; // kept for the next start
         }
-        m_pDocument->RestoreText(info.strLogPath, info.format, strText);
+        m_pDocument->RestoreText(strLog, info.log.format, info.log.basedOn, strText);
         m_pRecovery->Adopt(info);
         AddToRecentFileList(m_pDocument->GetPathName());
         ShowNotice(QStringLiteral("%1 を復元しました。保存するまでファイルは変わりません。")

@@ -69,6 +69,25 @@ ELineEnds LineEndsFrom(const QByteArray& name) {
     return name == "mixed" ? ELineEnds::Mixed : ELineEnds::CrLf;
 }
 
+QByteArray IdentityText(const CFileIdentity& identity) {
+    return QByteArray::number(identity.bExists ? 1 : 0) + ' ' +
+           QByteArray::number(identity.nDevice) + ' ' + QByteArray::number(identity.nInode) + ' ' +
+           QByteArray::number(identity.nSize) + ' ' + QByteArray::number(identity.nMtimeNs);
+}
+
+CFileIdentity IdentityFrom(const QByteArray& text) {
+    const QList<QByteArray> fields = text.split(' ');
+    CFileIdentity identity;
+    if (fields.size() == 5) {
+        identity.bExists = fields[0] == "1";
+        identity.nDevice = fields[1].toULongLong();
+        identity.nInode = fields[2].toULongLong();
+        identity.nSize = fields[3].toLongLong();
+        identity.nMtimeNs = fields[4].toLongLong();
+    }
+    return identity;
+}
+
 // Splits a copy into its header fields and the offset where the text starts;
 // false when the file is not a copy of ours.
 bool ParseHeader(const QByteArray& bytes, CRecoveryCopy::CInfo& info, qsizetype& nTextStart) {
@@ -85,11 +104,13 @@ bool ParseHeader(const QByteArray& bytes, CRecoveryCopy::CInfo& info, qsizetype&
         const QByteArray key = line.left(nColon);
         const QByteArray value = line.mid(nColon + 1).trimmed();
         if (key == "log") {
-            info.strLogPath = QUrl::fromPercentEncoding(value);
+            info.log.strPath = QUrl::fromPercentEncoding(value);
         } else if (key == "encoding") {
-            info.format.eEncoding = EncodingFrom(value);
+            info.log.format.eEncoding = EncodingFrom(value);
         } else if (key == "line-ends") {
-            info.format.eLineEnds = LineEndsFrom(value);
+            info.log.format.eLineEnds = LineEndsFrom(value);
+        } else if (key == "based-on") {
+            info.log.basedOn = IdentityFrom(value);
         }
     }
     nTextStart = nEnd + 2;
@@ -109,8 +130,8 @@ bool IsHeldByARunningProgram(const QString& strLockPath) {
 
 } // namespace
 
-CRecoveryCopy::CRecoveryCopy(const QString& strFolder, TextSource text, QObject* pParent)
-    : QObject(pParent), m_strFolder(strFolder), m_text(std::move(text)) {
+CRecoveryCopy::CRecoveryCopy(const QString& strFolder, Source source, QObject* pParent)
+    : QObject(pParent), m_strFolder(strFolder), m_source(std::move(source)) {
     m_quiet.setSingleShot(true);
     m_latest.setSingleShot(true);
     SetDelays(kDefaultQuietMs, kDefaultLatestMs);
@@ -137,11 +158,6 @@ QString CRecoveryCopy::DefaultFolder() {
 void CRecoveryCopy::SetDelays(int nQuietMs, int nLatestMs) {
     m_quiet.setInterval(nQuietMs);
     m_latest.setInterval(nLatestMs);
-}
-
-void CRecoveryCopy::SetLog(const QString& strLogPath, const CLogFormat& format) {
-    m_strLogPath = strLogPath;
-    m_format = format;
 }
 
 void CRecoveryCopy::TextChanged() {
@@ -196,7 +212,8 @@ bool CRecoveryCopy::WriteNow(QString& strError) {
         return true;
     }
     QString strText;
-    if (!m_text(strText)) {
+    CLog log;
+    if (!m_source(strText, log)) {
         Discard();
         return true;
     }
@@ -204,9 +221,10 @@ bool CRecoveryCopy::WriteNow(QString& strError) {
         return false;
     }
     QByteArray bytes = kMagic + '\n';
-    bytes += "log: " + QUrl::toPercentEncoding(m_strLogPath) + '\n';
-    bytes += QByteArray("encoding: ") + EncodingName(m_format.eEncoding) + '\n';
-    bytes += QByteArray("line-ends: ") + LineEndsName(m_format.eLineEnds) + "\n\n";
+    bytes += "log: " + QUrl::toPercentEncoding(log.strPath) + '\n';
+    bytes += QByteArray("encoding: ") + EncodingName(log.format.eEncoding) + '\n';
+    bytes += QByteArray("line-ends: ") + LineEndsName(log.format.eLineEnds) + '\n';
+    bytes += "based-on: " + IdentityText(log.basedOn) + "\n\n";
     bytes += strText.toUtf8();
     QSaveFile file(m_strCopyPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -274,14 +292,14 @@ bool CRecoveryCopy::ReadText(const CInfo& info, QString& strText, QString& strEr
 }
 
 bool CRecoveryCopy::MatchesLog(const CInfo& info, const QString& strText) {
-    if (info.strLogPath.isEmpty()) {
+    if (info.log.strPath.isEmpty()) {
         return false;
     }
-    QFile log(info.strLogPath);
+    QFile log(info.log.strPath);
     std::string strBytes;
     CEncodeError error;
     if (!log.open(QIODevice::ReadOnly) ||
-        !CLogCodec::Encode(strText.toStdString(), info.format, strBytes, error)) {
+        !CLogCodec::Encode(strText.toStdString(), info.log.format, strBytes, error)) {
         return false;
     }
     const QByteArray onDisk = log.readAll();
@@ -304,7 +322,5 @@ bool CRecoveryCopy::Adopt(const CInfo& info) {
         return false;
     }
     QFile::remove(LockPathOf(info.strCopyPath));
-    m_strLogPath = info.strLogPath;
-    m_format = info.format;
     return true;
 }

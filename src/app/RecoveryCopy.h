@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/FileIdentity.h"
 #include "text/LogCodec.h"
 
 #include <QDateTime>
@@ -23,20 +24,26 @@ class CRecoveryCopy : public QObject {
     Q_OBJECT
 
 public:
+    // What a copy is about.
+    struct CLog {
+        QString strPath;       // "" for a log never saved
+        CLogFormat format;     // how the log is written
+        CFileIdentity basedOn; // the file the unsaved text was made from
+    };
     // What a copy holds besides the text.
     struct CInfo {
         QString strCopyPath; // the copy file itself
-        QString strLogPath;  // the log it belongs to, "" for a log never saved
-        CLogFormat format;   // how that log is written
-        QDateTime written;   // when the copy was last written
+        CLog log;
+        QDateTime written; // when the copy was last written
     };
 
-    // Gives the log's text ("\n" breaks) when a copy is to be written, or
-    // false when the log holds no unsaved change (then no copy is kept).
-    using TextSource = std::function<bool(QString& strText)>;
+    // Gives the log's text ("\n" breaks) and what it belongs to when a copy
+    // is to be written, or false when the log holds no unsaved change (then
+    // no copy is kept).
+    using Source = std::function<bool(QString& strText, CLog& log)>;
 
     // strFolder: where the copies live (created when needed).
-    CRecoveryCopy(const QString& strFolder, TextSource text, QObject* pParent = nullptr);
+    CRecoveryCopy(const QString& strFolder, Source source, QObject* pParent = nullptr);
     ~CRecoveryCopy() override;
 
     // The folder in the user's application data where copies are kept.
@@ -45,9 +52,6 @@ public:
     // Quiet: how long after the last change the copy is written.
     // Latest: how long after the first change not yet in a copy.
     void SetDelays(int nQuietMs, int nLatestMs);
-
-    // Which log and format the next copy belongs to.
-    void SetLog(const QString& strLogPath, const CLogFormat& format);
 
     // The text changed: a copy follows after the delays.
     void TextChanged();
@@ -83,9 +87,7 @@ private:
     void OnTimer();
 
     QString m_strFolder;
-    TextSource m_text;
-    QString m_strLogPath;
-    CLogFormat m_format;
+    Source m_source;
     QString m_strCopyPath;
     int m_nLockFd = -1;
     bool m_bDirty = false;

@@ -154,7 +154,7 @@ void CVantixApp::OfferRecovery() {
     for (const CRecoveryCopy::CInfo& info :
          CRecoveryCopy::FindAbandoned(CRecoveryCopy::DefaultFolder())) {
         std::fprintf(stderr, "vantix: 保存されていないログが残っています: %s (%s)\n",
-                     (info.strLogPath.isEmpty() ? QStringLiteral("無題") : info.strLogPath)
+                     (info.log.strPath.isEmpty() ? QStringLiteral("無題") : info.log.strPath)
                          .toLocal8Bit()
                          .constData(),
                      info.strCopyPath.toLocal8Bit().constData());

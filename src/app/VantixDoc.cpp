@@ -309,18 +309,8 @@ bool CVantixDoc::Reload(QString& strError, const LoadProgress& progress) {
 }
 
 void CVantixDoc::RestoreText(const QString& strPath, const CLogFormat& format,
-                             const QString& strText) {
-    QString strIgnored;
-    if (strPath.isEmpty() || !LoadFile(strPath, strIgnored)) {
-        OnNewDocument();
-        m_format = format;
-        SetPathName(strPath);
-        // The file is missing or unreadable: a save asks before writing.
-        if (!strPath.isEmpty()) {
-            m_watch.Watch(m_strPathName, CFileIdentity());
-        }
-    }
-    ForgetLoadedBytes();
+                             const CFileIdentity& basedOn, const QString& strText) {
+    OnNewDocument();
     auto* pText = new QTextDocument;
     pText->setUndoRedoEnabled(false);
     {
@@ -329,6 +319,11 @@ void CVantixDoc::RestoreText(const QString& strPath, const CLogFormat& format,
     }
     m_pView->AdoptDocument(pText);
     pText->setUndoRedoEnabled(true);
+    m_format = format;
+    SetPathName(strPath);
+    if (!strPath.isEmpty()) {
+        m_watch.Watch(m_strPathName, basedOn);
+    }
     SetModifiedFlag(true);
 }
 

@@ -69,9 +69,11 @@ public:
     // where they were, as far as the new text reaches.
     bool Reload(QString& strError, const LoadProgress& progress = {});
     // Puts a recovered text in place of the log's text, for the log at
-    // strPath ("" for a log never saved); the log is then modified. An
-    // existing file is read first so that it can be saved over.
-    void RestoreText(const QString& strPath, const CLogFormat& format, const QString& strText);
+    // strPath ("" for a log never saved) as it was when the text was made
+    // from it (basedOn); the log is then modified. If the file is no longer
+    // that one, a save asks first, as for any change on disk.
+    void RestoreText(const QString& strPath, const CLogFormat& format, const CFileIdentity& basedOn,
+                     const QString& strText);
     bool IsLoading() const { return m_bLoading; }
 
     // Puts a report (UTF-8, CR LF) after the last character of the log,

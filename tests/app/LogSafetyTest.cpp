@@ -3,6 +3,7 @@
 #include "app/RecoveryCopy.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
+#include "text/FileIdentity.h"
 #include "text/LogLock.h"
 
 #include <QApplication>
@@ -51,6 +52,21 @@ protected:
     }
 
     QString Notice() const { return m_pFrame->statusBar()->currentMessage(); }
+
+    // What a window that was killed left behind: its unsaved text for the
+    // log as the log is on disk now.
+    static void LeaveCopy(const QString& strLog, const QString& strText) {
+        CRecoveryCopy gone(
+            CRecoveryCopy::DefaultFolder(), [&](QString& strCopy, CRecoveryCopy::CLog& log) {
+                strCopy = strText;
+                log.strPath = strLog;
+                log.basedOn = FileIdentityOf(QFile::encodeName(strLog).toStdString());
+                return true;
+            });
+        gone.TextChanged();
+        QString strError;
+        ASSERT_TRUE(gone.WriteNow(strError)) << strError.toStdString();
+    }
 };
 
 // ---- a log changed on disk ----------------------------------------------------
@@ -422,17 +438,7 @@ TEST_P(CRecoveryOfferTest, LeftoverCopyIsOfferedNamingFileAndTime) {
         WriteBytes(strLog, kOldLog);
     }
     const QString strTyped = QStringLiteral("***** テスト *****\n打ちかけの行");
-    {
-        // What a window that was killed left behind.
-        CRecoveryCopy gone(CRecoveryCopy::DefaultFolder(), [&](QString& strText) {
-            strText = strTyped;
-            return true;
-        });
-        gone.SetLog(strLog, CLogFormat());
-        gone.TextChanged();
-        QString strError;
-        ASSERT_TRUE(gone.WriteNow(strError));
-    }
+    LeaveCopy(strLog, strTyped);
     ShowFrame();
     m_answers = {c.eAnswer};
     m_pFrame->OfferRecovery();
@@ -474,19 +480,28 @@ INSTANTIATE_TEST_SUITE_P(Answers, CRecoveryOfferTest,
 TEST_F(CLogSafetyTest, CopyOfWhatWasSavedAnywayIsDroppedWithoutAsking) {
     const QString strLog = Path("log.txt");
     WriteBytes(strLog, kOldLog);
-    {
-        CRecoveryCopy gone(CRecoveryCopy::DefaultFolder(), [](QString& strText) {
-            strText = QStringLiteral("***** テスト *****\n");
-            return true;
-        });
-        gone.SetLog(strLog, CLogFormat());
-        gone.TextChanged();
-        QString strError;
-        ASSERT_TRUE(gone.WriteNow(strError));
-    }
+    LeaveCopy(strLog, QStringLiteral("***** テスト *****\n"));
     m_pFrame->OfferRecovery();
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(CRecoveryCopy::FindAbandoned(CRecoveryCopy::DefaultFolder()).empty());
+}
+
+TEST_F(CLogSafetyTest, RestoredTextOfALogChangedSinceIsNotSavedOverItWithoutAsking) {
+    const QString strLog = Path("log.txt");
+    WriteBytes(strLog, kOldLog);
+    LeaveCopy(strLog, QStringLiteral("***** テスト *****\nmine"));
+    AppendFromOutside(strLog); // after the copy was made
+    m_answers = {CMainFrame::kRestoreAnswer, QMessageBox::Cancel};
+    m_pFrame->OfferRecovery();
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_TRUE(m_messages.front().strText.contains(QStringLiteral("変更されています")));
+    EXPECT_EQ(View()->toPlainText(), QStringLiteral("***** テスト *****\nmine"));
+
+    m_messages.clear();
+    m_answers = {QMessageBox::Cancel};
+    EXPECT_FALSE(m_pFrame->DoSave(strLog));
+    EXPECT_TRUE(HoldsTheOutsideReport(ReadBytes(strLog)));
+    EXPECT_TRUE(Doc()->IsModified());
 }
 
 // ---- large logs ---------------------------------------------------------------------

@@ -19,10 +19,12 @@ protected:
     QString Folder() const { return m_dir.filePath(QStringLiteral("recovery")); }
 
     std::unique_ptr<CRecoveryCopy> MakeCopy() {
-        auto pCopy = std::make_unique<CRecoveryCopy>(Folder(), [this](QString& strText) {
-            strText = m_strText;
-            return m_bUnsaved;
-        });
+        auto pCopy = std::make_unique<CRecoveryCopy>(
+            Folder(), [this](QString& strText, CRecoveryCopy::CLog& log) {
+                strText = m_strText;
+                log = m_log;
+                return m_bUnsaved;
+            });
         pCopy->SetDelays(50, 400);
         return pCopy;
     }
@@ -34,14 +36,15 @@ protected:
     QTemporaryDir m_dir;
     QString m_strText = QStringLiteral("入力中の行\nabc");
     bool m_bUnsaved = true;
+    CRecoveryCopy::CLog m_log;
 };
 
 TEST_F(CRecoveryCopyTest, WrittenAfterTheQuietDelayAndReadBackExactly) {
     auto pCopy = MakeCopy();
-    CLogFormat format;
-    format.eEncoding = ELogEncoding::Utf8Bom;
-    format.eLineEnds = ELineEnds::Lf;
-    pCopy->SetLog(QStringLiteral("/logs/名前\n改行.txt"), format);
+    m_log.strPath = QStringLiteral("/logs/名前\n改行.txt");
+    m_log.format.eEncoding = ELogEncoding::Utf8Bom;
+    m_log.format.eLineEnds = ELineEnds::Lf;
+    m_log.basedOn = {true, 2049, 1234567, 4096, 1796791867123456789LL};
     pCopy->TextChanged();
     EXPECT_FALSE(QFile::exists(pCopy->CopyPath()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(pCopy->CopyPath()); }, 2000));
@@ -56,9 +59,10 @@ TEST_F(CRecoveryCopyTest, WrittenAfterTheQuietDelayAndReadBackExactly) {
     const std::vector<CRecoveryCopy::CInfo> found = CRecoveryCopy::FindAbandoned(Folder());
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].strCopyPath, strCopyPath);
-    EXPECT_EQ(found[0].strLogPath, QStringLiteral("/logs/名前\n改行.txt"));
-    EXPECT_EQ(found[0].format.eEncoding, ELogEncoding::Utf8Bom);
-    EXPECT_EQ(found[0].format.eLineEnds, ELineEnds::Lf);
+    EXPECT_EQ(found[0].log.strPath, m_log.strPath);
+    EXPECT_EQ(found[0].log.format.eEncoding, ELogEncoding::Utf8Bom);
+    EXPECT_EQ(found[0].log.format.eLineEnds, ELineEnds::Lf);
+    EXPECT_EQ(found[0].log.basedOn, m_log.basedOn);
     QString strText;
     ASSERT_TRUE(CRecoveryCopy::ReadText(found[0], strText, strError));
     EXPECT_EQ(strText, m_strText);
@@ -146,10 +150,10 @@ TEST_F(CRecoveryCopyTest, CopyMatchingItsSavedLogIsRecognised) {
         out << "\x83\x65\x83\x58\x83\x67\r\nabc"; // "テスト" CR LF "abc" in CP932
     }
     CRecoveryCopy::CInfo info;
-    info.strLogPath = strLog;
+    info.log.strPath = strLog;
     EXPECT_TRUE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabc")));
     EXPECT_FALSE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabcd")));
-    info.strLogPath.clear();
+    info.log.strPath.clear();
     EXPECT_FALSE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabc")));
 }
 
