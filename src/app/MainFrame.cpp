@@ -533,7 +533,12 @@ bool CMainFrame::LoadWithProgress(const QString& strPath, QString& strError, boo
             pProgress->setAutoClose(false);
             pProgress->setAutoReset(false);
         }
-        pProgress->setValue(nPercent);
+        if (nPercent < 0) {
+            pProgress->setRange(0, 0); // busy, no share known yet
+        } else {
+            pProgress->setRange(0, 100);
+            pProgress->setValue(nPercent);
+        }
         return !pProgress->wasCanceled();
     };
     return bReload ? m_pDocument->Reload(strError, progress)

@@ -251,7 +251,7 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError, const LoadP
         QTimer ticker;
         bool bCancelled = false;
         QObject::connect(&ticker, &QTimer::timeout, &loop,
-                         [&] { bCancelled = !progress(0) || bCancelled; });
+                         [&] { bCancelled = !progress(-1) || bCancelled; });
         ticker.start(kProgressTickMs);
         loop.exec();
         worker.join();

@@ -22,7 +22,8 @@ enum class ESaveFailure {
     Other,
 };
 
-// Told how far a long read has come (0 to 100); returns false to cancel it.
+// Told how far a long read has come (0 to 100, or -1 while that cannot be
+// told yet); returns false to cancel it.
 using LoadProgress = std::function<bool(int nPercent)>;
 
 // The log document. Its text lives in the view's editor only; the document
