@@ -198,6 +198,7 @@ QString OneLongLineFile() {
     });
 }
 
+// This process's peak resident memory so far.
 long PeakRssKb() {
     long nPeakKb = 0;
     if (FILE* pStatus = std::fopen("/proc/self/status", "r")) {
@@ -289,17 +290,7 @@ int RunStartupChild(const char* pszKind, const char* pszStartNs) {
     const long long nElapsed = static_cast<long long>(MonotonicNs() - nStart);
     // The peak of this process's own memory (the parent's high-water mark
     // would carry over into a spawned child's rusage).
-    long nPeakKb = 0;
-    if (FILE* pStatus = std::fopen("/proc/self/status", "r")) {
-        char szLine[256];
-        while (std::fgets(szLine, sizeof szLine, pStatus) != nullptr) {
-            if (std::sscanf(szLine, "VmHWM: %ld kB", &nPeakKb) == 1) {
-                break;
-            }
-        }
-        std::fclose(pStatus);
-    }
-    std::printf("%lld %ld\n", nElapsed, nPeakKb);
+    std::printf("%lld %ld\n", nElapsed, PeakRssKb());
     std::fflush(stdout);
     return 0;
 }
