@@ -495,18 +495,23 @@ void CMainFrame::OnChangedOnDisk() {
     // calculator, a message, a file being read, the window in the back).
     if (m_pDocument->IsLoading() || IsShowingMessage() ||
         QApplication::activeModalWidget() != nullptr) {
-        m_bChangeOnDiskPending = true;
-        QTimer::singleShot(500, this, [this] {
-            if (m_bChangeOnDiskPending) {
+        if (!m_bChangeOnDiskPending) {
+            m_bChangeOnDiskPending = true;
+            QTimer::singleShot(500, this, [this] {
+                m_bChangeOnDiskPending = false;
                 OnChangedOnDisk();
-            }
-        });
+            });
+        }
         return;
     }
-    m_bChangeOnDiskPending = false;
-    if (!m_pDocument->GetWatch().HasChanged()) {
+    // Each state of the file is dealt with once; a save asks again anyway.
+    const std::pair<CFileIdentity, CFileIdentity> change{
+        m_pDocument->GetWatch().Known(),
+        FileIdentityOf(QFile::encodeName(m_pDocument->GetPathName()).toStdString())};
+    if (!m_pDocument->GetWatch().HasChanged() || change == m_handledOnDisk) {
         return;
     }
+    m_handledOnDisk = change;
     if (m_pDocument->IsModified()) {
         ResolveChangeOnDisk(false);
     } else if (QFileInfo::exists(m_pDocument->GetPathName())) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/FileIdentity.h"
+
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -7,6 +9,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CRecoveryCopy;
 class CVantixDoc;
@@ -126,4 +130,6 @@ private:
     CRecoveryCopy* m_pRecovery = nullptr;
     // A change on disk seen while the question could not be asked.
     bool m_bChangeOnDiskPending = false;
+    // The last change dealt with: the file as known, and as found.
+    std::optional<std::pair<CFileIdentity, CFileIdentity>> m_handledOnDisk;
 };

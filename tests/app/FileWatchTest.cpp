@@ -108,12 +108,4 @@ TEST_F(CFileWatchTest, ChangeBeforeTheWatchWasSetIsFound) {
     EXPECT_TRUE(Reported(spy, 1));
 }
 
-TEST_F(CFileWatchTest, StoppedWatchReportsNothing) {
-    QSignalSpy spy(&m_watch, &CFileWatch::Changed);
-    m_watch.Stop();
-    WriteBytes(m_strLog, "changed after the stop\r\n");
-    EXPECT_TRUE(Reported(spy, 0));
-    EXPECT_FALSE(m_watch.HasChanged());
-}
-
 } // namespace

@@ -93,19 +93,6 @@ TEST_F(CRecoveryCopyTest, CopiesOfRunningWindowsAreNotOffered) {
     EXPECT_TRUE(CRecoveryCopy::FindAbandoned(Folder()).empty());
 }
 
-TEST_F(CRecoveryCopyTest, DiscardLeavesNothingBehind) {
-    auto pCopy = MakeCopy();
-    pCopy->TextChanged();
-    QString strError;
-    ASSERT_TRUE(pCopy->WriteNow(strError));
-    pCopy->TextChanged();
-    pCopy->Discard();
-    QTest::qWait(500); // the pending write must not come back
-    EXPECT_FALSE(QFile::exists(pCopy->CopyPath()));
-    pCopy.reset();
-    EXPECT_TRUE(FilesInFolder().isEmpty()) << FilesInFolder().join(' ').toStdString();
-}
-
 TEST_F(CRecoveryCopyTest, NothingIsWrittenWithoutAnUnsavedChange) {
     auto pCopy = MakeCopy();
     QString strError;
