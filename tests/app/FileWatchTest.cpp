@@ -93,12 +93,6 @@ TEST_F(CFileWatchTest, OwnWriteRecordedAfterwardsIsNoChange) {
     EXPECT_FALSE(m_watch.HasChanged());
 }
 
-TEST_F(CFileWatchTest, OtherFilesInTheFolderAreNoChange) {
-    QSignalSpy spy(&m_watch, &CFileWatch::Changed);
-    WriteBytes(m_dir.filePath(QStringLiteral("other.txt")), "x");
-    EXPECT_TRUE(Reported(spy, 0));
-}
-
 TEST_F(CFileWatchTest, ChangeBeforeTheWatchWasSetIsFound) {
     // Identity taken, then the file changes before the watch exists.
     const CFileIdentity before = IdentityOf(m_strLog);

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -128,20 +127,6 @@ TEST_F(CRecoveryCopyTest, AdoptedCopyBecomesThisWindowsAndIsNotOfferedAgain) {
     pNew->Discard();
     pNew.reset();
     EXPECT_TRUE(FilesInFolder().isEmpty()) << FilesInFolder().join(' ').toStdString();
-}
-
-TEST_F(CRecoveryCopyTest, CopyMatchingItsSavedLogIsRecognised) {
-    const QString strLog = m_dir.filePath(QStringLiteral("log.txt"));
-    {
-        std::ofstream out(strLog.toStdString(), std::ios::binary);
-        out << "\x83\x65\x83\x58\x83\x67\r\nabc"; // "テスト" CR LF "abc" in CP932
-    }
-    CRecoveryCopy::CInfo info;
-    info.log.strPath = strLog;
-    EXPECT_TRUE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabc")));
-    EXPECT_FALSE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabcd")));
-    info.log.strPath.clear();
-    EXPECT_FALSE(CRecoveryCopy::MatchesLog(info, QStringLiteral("テスト\nabc")));
 }
 
 } // namespace
