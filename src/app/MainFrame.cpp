@@ -648,7 +648,7 @@ void CMainFrame::OfferRecovery() {
 
 bool CMainFrame::WriteRecoveryNow() {
     QString strError;
-    return m_pRecovery->WriteNow(strError);
+    return m_pRecovery->WriteBeforeTheEnd(strError);
 }
 
 // ---- recent files ----------------------------------------------------------

@@ -202,6 +202,32 @@ bool CRecoveryCopy::EnsureOwnFiles(QString& strError) {
     }
     m_nLockFd = nFd;
     m_strCopyPath = strBase + kCopySuffix;
+    RemoveStaleLocks();
+    return true;
+}
+
+void CRecoveryCopy::RemoveStaleLocks() const {
+    // Left by programs that were killed outright with nothing to recover.
+    const QDir folder(m_strFolder);
+    for (const QFileInfo& lock :
+         folder.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+        const QString strCopy =
+            lock.filePath().left(lock.filePath().size() - kLockSuffix.size()) + kCopySuffix;
+        if (!QFileInfo::exists(strCopy) && !IsHeldByARunningProgram(lock.filePath())) {
+            QFile::remove(lock.filePath());
+        }
+    }
+}
+
+bool CRecoveryCopy::WriteBeforeTheEnd(QString& strError) {
+    if (!WriteNow(strError)) {
+        return false;
+    }
+    if (m_nLockFd >= 0 && !QFileInfo::exists(m_strCopyPath)) {
+        QFile::remove(LockPathOf(m_strCopyPath));
+        ::close(m_nLockFd);
+        m_nLockFd = -1;
+    }
     return true;
 }
 

@@ -58,6 +58,9 @@ public:
     // Writes the copy now if there is a change not yet in it. On failure
     // strError says why (Japanese, naming the copy file).
     bool WriteNow(QString& strError);
+    // The program is about to end without its usual clean-up: writes the
+    // copy if there is anything unsaved, and otherwise leaves no file behind.
+    bool WriteBeforeTheEnd(QString& strError);
     // The log's changes were saved or dropped: the copy goes.
     void Discard();
 
@@ -84,6 +87,7 @@ signals:
 
 private:
     bool EnsureOwnFiles(QString& strError);
+    void RemoveStaleLocks() const;
     void OnTimer();
 
     QString m_strFolder;

@@ -129,4 +129,33 @@ TEST_F(CRecoveryCopyTest, AdoptedCopyBecomesThisWindowsAndIsNotOfferedAgain) {
     EXPECT_TRUE(FilesInFolder().isEmpty()) << FilesInFolder().join(' ').toStdString();
 }
 
+TEST_F(CRecoveryCopyTest, EndingLeavesTheCopyOrNothingAndOldLocksAreSweptAway) {
+    // One window ends with unsaved text, one with none, one is still running.
+    auto pUnsaved = MakeCopy();
+    auto pSaved = MakeCopy();
+    auto pRunning = MakeCopy();
+    QString strError;
+    pUnsaved->TextChanged();
+    ASSERT_TRUE(pUnsaved->WriteBeforeTheEnd(strError));
+    pSaved->TextChanged();
+    ASSERT_TRUE(pSaved->WriteNow(strError));
+    pSaved->Discard();
+    ASSERT_TRUE(pSaved->WriteBeforeTheEnd(strError));
+    EXPECT_EQ(FilesInFolder().size(), 2u); // the unsaved window's copy and lock
+    pRunning->TextChanged();
+    ASSERT_TRUE(pRunning->WriteNow(strError));
+
+    // A lock left by a window killed outright, with no copy, goes at the
+    // next first copy; the locks of copies stay.
+    {
+        QFile stale(QDir(Folder()).filePath(QStringLiteral("1-1.lock")));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    auto pNext = MakeCopy();
+    pNext->TextChanged();
+    ASSERT_TRUE(pNext->WriteNow(strError));
+    EXPECT_FALSE(QFile::exists(QDir(Folder()).filePath(QStringLiteral("1-1.lock"))));
+    EXPECT_EQ(FilesInFolder().size(), 6u) << FilesInFolder().join(' ').toStdString();
+}
+
 } // namespace
