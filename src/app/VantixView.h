@@ -8,7 +8,7 @@ class CVantixDoc;
 class QPrinter;
 
 // The editor view: the log's text in a wrapping plain-text editor, and the
-// six calculator commands.
+// commands of the calculators and designers.
 class CVantixView : public QPlainTextEdit {
     Q_OBJECT
 
