@@ -98,10 +98,17 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "(Shift-JIS, CR LF) that can be edited, saved and printed. The user\n"
     "interface and the reports are Japanese.\n"
     "\n"
+    "Designers go further: pi, T and bridged-T attenuators from standard\n"
+    "resistor values, the wire for toroidal and air-core coils, and ladder\n"
+    "crystal filters of two to eight crystals designed with their holder\n"
+    "capacitance taken into account, with the response charted, crystals\n"
+    "measured and matched sets picked.\n"
+    "\n"
     "vantix-calc runs every calculator from the command line with the same\n"
     "ranges, formulas and report text as the dialogs.\n"
     "\n"
     "高周波回路を手作りする人のための計算ツールです。ラダー型クリスタル\n"
     "フィルター、Ｌマッチ、トロイダルコイル、空芯コイル、π型アッテネータ、\n"
-    "ＶＦＯのタンク回路を計算し、レポートをログに追加します。")
+    "ＶＦＯのタンク回路を計算し、レポートをログに追加します。標準抵抗値の\n"
+    "アッテネータ、コイルの巻線、水晶フィルターも設計できます。")
 include(CPack)

@@ -1,6 +1,8 @@
 // Benchmarks of the shell: appending reports to logs of growing size, open
-// and save of a 10 MB log against the irreducible work, and start-up of the
-// main window against a bare QMainWindow with a QPlainTextEdit.
+// and save of a 10 MB log against the irreducible work, opening a 50 MB log
+// and a log of one 1 MB line through the window (with a keystroke after it),
+// and start-up of the main window against a bare QMainWindow with a
+// QPlainTextEdit.
 //
 //   build/bench/vantix_gui_bench            (runs on the offscreen platform)
 
@@ -12,7 +14,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -23,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -161,6 +166,94 @@ void BM_Save10MB_Baseline(benchmark::State& state) {
 }
 BENCHMARK(BM_Save10MB_Baseline)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// ---- Large and odd logs, opened as File Open does ------------------------------
+
+QString FileOf(const char* pszName, const std::function<std::string()>& make) {
+    const QString strFile = BenchDir().filePath(QString::fromLatin1(pszName));
+    if (!QFile::exists(strFile)) {
+        QFile file(strFile);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = make();
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    return strFile;
+}
+
+QString FiftyMegabyteFile() {
+    return FileOf("fifty.txt", [] { return MakeShiftJisLog(50 * 1024 * 1024); });
+}
+
+// One line of 1 MB without a break or a space (as base64 data would be).
+QString OneLongLineFile() {
+    return FileOf("one-line.txt", [] {
+        std::string strLine;
+        std::uint32_t nSeed = 1;
+        const char* const pszDigits =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        while (strLine.size() < 1024 * 1024) {
+            nSeed = nSeed * 1103515245u + 12345u;
+            strLine += pszDigits[(nSeed >> 16) % 64];
+        }
+        return strLine;
+    });
+}
+
+// This process's peak resident memory so far.
+long PeakRssKb() {
+    long nPeakKb = 0;
+    if (FILE* pStatus = std::fopen("/proc/self/status", "r")) {
+        char szLine[256];
+        while (std::fgets(szLine, sizeof szLine, pStatus) != nullptr) {
+            if (std::sscanf(szLine, "VmHWM: %ld kB", &nPeakKb) == 1) {
+                break;
+            }
+        }
+        std::fclose(pStatus);
+    }
+    return nPeakKb;
+}
+
+// Time from File Open to the log painted in the window; then the time of
+// one keystroke at the end of the log, painted.
+void BM_OpenInWindow(benchmark::State& state, QString (*pfnFile)()) {
+    const QString strPath = pfnFile();
+    CMainFrame frame;
+    frame.resize(760, 560);
+    frame.show();
+    double dKeyMs = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame.GetDocument()->OnNewDocument();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        if (!frame.OpenDocumentFile(strPath)) {
+            state.SkipWithError("open failed");
+            return;
+        }
+        frame.GetView()->repaint();
+        state.PauseTiming();
+        frame.GetView()->moveCursor(QTextCursor::End);
+        QElapsedTimer key;
+        key.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(frame.GetView(), &press);
+        QApplication::sendEvent(frame.GetView(), &release);
+        frame.GetView()->repaint();
+        dKeyMs = std::max(dKeyMs, static_cast<double>(key.nsecsElapsed()) / 1e6);
+        frame.GetDocument()->SetModifiedFlag(false);
+        state.ResumeTiming();
+    }
+    state.counters["key_ms"] = dKeyMs;
+    state.counters["peak_rss_mb"] = static_cast<double>(PeakRssKb()) / 1024.0;
+}
+BENCHMARK_CAPTURE(BM_OpenInWindow, fifty_megabytes, &FiftyMegabyteFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_OpenInWindow, one_long_line, &OneLongLineFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // ---- Start-up, in fresh processes --------------------------------------------
 
 std::int64_t MonotonicNs() {
@@ -197,17 +290,7 @@ int RunStartupChild(const char* pszKind, const char* pszStartNs) {
     const long long nElapsed = static_cast<long long>(MonotonicNs() - nStart);
     // The peak of this process's own memory (the parent's high-water mark
     // would carry over into a spawned child's rusage).
-    long nPeakKb = 0;
-    if (FILE* pStatus = std::fopen("/proc/self/status", "r")) {
-        char szLine[256];
-        while (std::fgets(szLine, sizeof szLine, pStatus) != nullptr) {
-            if (std::sscanf(szLine, "VmHWM: %ld kB", &nPeakKb) == 1) {
-                break;
-            }
-        }
-        std::fclose(pStatus);
-    }
-    std::printf("%lld %ld\n", nElapsed, nPeakKb);
+    std::printf("%lld %ld\n", nElapsed, PeakRssKb());
     std::fflush(stdout);
     return 0;
 }
@@ -270,6 +353,7 @@ int main(int argc, char** argv) {
     // Headless by default, and never touching the user's recent-file list.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("XDG_CONFIG_HOME", BenchDir().filePath(QStringLiteral("config")).toLocal8Bit(), 1);
+    setenv("XDG_DATA_HOME", BenchDir().filePath(QStringLiteral("data")).toLocal8Bit(), 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -3,6 +3,8 @@
 #include "ShellResources.h"
 #include "app/AboutDlg.h"
 #include "app/LockKeys.h"
+#include "app/LogTextBuilder.h"
+#include "app/RecoveryCopy.h"
 #include "app/ShellIcons.h"
 #include "app/ShellSettings.h"
 #include "app/VantixDoc.h"
@@ -14,6 +16,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -23,6 +26,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -30,6 +34,7 @@
 namespace {
 
 constexpr int kRecentFileCount = 4;
+const QString kTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm:ss");
 
 CMainFrame::FileNamePrompt& InstalledPrompt() {
     static CMainFrame::FileNamePrompt prompt;
@@ -70,7 +75,32 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateTitle);
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateFormatPane);
     connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
+    connect(m_pDocument, &CVantixDoc::ChangedOnDisk, this, &CMainFrame::OnChangedOnDisk);
     setAcceptDrops(true);
+
+    m_pRecovery = new CRecoveryCopy(
+        CRecoveryCopy::DefaultFolder(),
+        [this](QString& strText, CRecoveryCopy::CLog& log) {
+            // A log being read has no text of the user's yet.
+            if (!m_pDocument->IsModified() || m_pDocument->IsLoading()) {
+                return false;
+            }
+            strText = LogTextOf(*m_pView->document());
+            log.strPath = m_pDocument->GetPathName();
+            log.format = m_pDocument->GetFormat();
+            log.basedOn = m_pDocument->GetWatch().Known();
+            return true;
+        },
+        this);
+    connect(m_pView, &QPlainTextEdit::textChanged, this, &CMainFrame::OnTextChanged);
+    connect(m_pView, &QPlainTextEdit::modificationChanged, this, [this](bool bModified) {
+        if (bModified) {
+            m_pRecovery->TextChanged();
+        } else {
+            m_pRecovery->Discard();
+        }
+    });
+    connect(m_pRecovery, &CRecoveryCopy::WriteFailed, this, &CMainFrame::ShowNotice);
     qApp->installEventFilter(this);
 
     m_pDocument->OnNewDocument();
@@ -301,7 +331,12 @@ bool CMainFrame::SaveModified() {
     if (eAnswer == QMessageBox::Yes) {
         return DoSave(m_pDocument->GetPathName());
     }
-    return eAnswer == QMessageBox::No;
+    if (eAnswer == QMessageBox::No) {
+        // A deliberate "don't save": nothing to recover.
+        m_pRecovery->Discard();
+        return true;
+    }
+    return false;
 }
 
 bool CMainFrame::NewDocument() {
@@ -316,7 +351,11 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     if (!SaveModified()) {
         return false;
     }
-    if (!m_pDocument->OnOpenDocument(strPath)) {
+    QString strError;
+    if (!LoadWithProgress(strPath, strError, false)) {
+        if (!strError.isEmpty()) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+        }
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
@@ -336,26 +375,48 @@ bool CMainFrame::DoSave(const QString& strPath) {
         if (strTarget.isEmpty()) {
             return false;
         }
+        return SaveTo(strTarget, true);
     }
-    QString strError;
-    bool bUnencodable = false;
-    if (!m_pDocument->SaveFile(strTarget, strError, &bUnencodable)) {
-        if (!bUnencodable) {
-            ShowMessage(this, QMessageBox::Warning, strError);
-            return false;
-        }
-        const QMessageBox::StandardButton eAnswer = ShowMessage(
-            this, QMessageBox::Warning,
-            strError + QStringLiteral("\n\nShift-JIS をやめて UTF-8 で名前を付けて保存しますか?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        return eAnswer == QMessageBox::Yes && SaveAsUtf8();
-    }
-    AddToRecentFileList(m_pDocument->GetPathName());
-    return true;
+    return SaveTo(strTarget, false);
 }
 
-bool CMainFrame::SaveAsUtf8() {
-    const QString strTarget = PromptFileName(true, ProposedFileName());
+bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged) {
+    QString strError;
+    ESaveFailure eFailure = ESaveFailure::None;
+    if (m_pDocument->SaveFile(strTarget, strError, &eFailure, bReplaceChanged)) {
+        AddToRecentFileList(m_pDocument->GetPathName());
+        return true;
+    }
+    switch (eFailure) {
+    case ESaveFailure::ChangedOnDisk:
+        return ResolveChangeOnDisk(true);
+    case ESaveFailure::Unencodable: {
+        // A name chosen a moment ago is not asked for again.
+        const QString strQuestion =
+            bNameJustChosen
+                ? QStringLiteral("\n\nShift-JIS をやめて UTF-8 で保存しますか?")
+                : QStringLiteral("\n\nShift-JIS をやめて UTF-8 で名前を付けて保存しますか?");
+        const QMessageBox::StandardButton eAnswer =
+            ShowMessage(this, QMessageBox::Warning, strError + strQuestion,
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return eAnswer == QMessageBox::Yes && SaveAsUtf8(bNameJustChosen ? strTarget : QString());
+    }
+    case ESaveFailure::FolderNotWritable: {
+        const QMessageBox::StandardButton eAnswer = ShowMessage(
+            this, QMessageBox::Warning,
+            strError + QStringLiteral("\n\nほかのフォルダーに名前を付けて保存しますか?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        return eAnswer == QMessageBox::Yes && DoSave(QString());
+    }
+    default:
+        ShowMessage(this, QMessageBox::Warning, strError);
+        return false;
+    }
+}
+
+bool CMainFrame::SaveAsUtf8(const QString& strChosen) {
+    const QString strTarget =
+        strChosen.isEmpty() ? PromptFileName(true, ProposedFileName()) : strChosen;
     if (strTarget.isEmpty()) {
         return false;
     }
@@ -367,6 +428,131 @@ bool CMainFrame::SaveAsUtf8() {
     AddToRecentFileList(m_pDocument->GetPathName());
     ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
+}
+
+// ---- the log changed on disk -------------------------------------------------
+
+QMessageBox::StandardButton CMainFrame::AskAboutChangeOnDisk(bool bSaving) {
+    const QString strPath = m_pDocument->GetPathName();
+    const bool bExists = QFileInfo::exists(strPath);
+    CMessage message;
+    message.pParent = this;
+    message.eIcon = QMessageBox::Warning;
+    QString strText =
+        bExists ? QStringLiteral("%1 は、ほかのプログラムによってディスク上で変更されました。\n")
+                : QStringLiteral("%1 は、ディスク上で削除されたか名前が変わりました。\n");
+    strText += bSaving
+                   ? QStringLiteral("このまま保存すると、その変更は失われます。\n\n")
+                   : QStringLiteral("このウィンドウには、まだ保存していない変更があります。\n\n");
+    if (bExists) {
+        strText += QStringLiteral("再読み込み: ディスク上の内容を読み込みます "
+                                  "(このウィンドウの変更は捨てます)。\n");
+    }
+    strText += QStringLiteral("上書き: このウィンドウの内容で %2 を書き直します。\n"
+                              "名前を付けて保存: このウィンドウの内容を別のファイルに保存します。\n"
+                              "キャンセル: 何もしません。");
+    message.strText = strText.arg(strPath).arg(QFileInfo(strPath).fileName());
+    message.buttons = kOverwriteAnswer | kSaveAsAnswer | QMessageBox::Cancel;
+    if (bExists) {
+        message.buttons |= kReloadAnswer;
+    }
+    message.eDefault = QMessageBox::Cancel;
+    message.buttonTexts = {{kReloadAnswer, QStringLiteral("再読み込み")},
+                           {kOverwriteAnswer, QStringLiteral("上書き")},
+                           {kSaveAsAnswer, QStringLiteral("名前を付けて保存")},
+                           {QMessageBox::Cancel, QStringLiteral("キャンセル")}};
+    return ShowMessage(message);
+}
+
+bool CMainFrame::ResolveChangeOnDisk(bool bSaving) {
+    switch (AskAboutChangeOnDisk(bSaving)) {
+    case kReloadAnswer:
+        return ReloadFromDisk();
+    case kOverwriteAnswer:
+        return SaveTo(m_pDocument->GetPathName(), false, true);
+    case kSaveAsAnswer:
+        return DoSave(QString());
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::ReloadFromDisk() {
+    QString strError;
+    if (!LoadWithProgress(m_pDocument->GetPathName(), strError, true)) {
+        if (!strError.isEmpty()) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+        }
+        return false;
+    }
+    ShowNotice(QStringLiteral("%1 はほかのプログラムで変更されたため、読み込み直しました。")
+                   .arg(m_pDocument->GetTitle()));
+    return true;
+}
+
+void CMainFrame::OnChangedOnDisk() {
+    // Asked later when something else holds the user's attention (a
+    // calculator, a message, a file being read, the window in the back).
+    if (m_pDocument->IsLoading() || IsShowingMessage() ||
+        QApplication::activeModalWidget() != nullptr) {
+        if (!m_bChangeOnDiskPending) {
+            m_bChangeOnDiskPending = true;
+            QTimer::singleShot(500, this, [this] {
+                m_bChangeOnDiskPending = false;
+                OnChangedOnDisk();
+            });
+        }
+        return;
+    }
+    // Each state of the file is dealt with once; a save asks again anyway.
+    const std::pair<CFileIdentity, CFileIdentity> change{
+        m_pDocument->GetWatch().Known(),
+        FileIdentityOf(QFile::encodeName(m_pDocument->GetPathName()).toStdString())};
+    if (!m_pDocument->GetWatch().HasChanged() || change == m_handledOnDisk) {
+        return;
+    }
+    m_handledOnDisk = change;
+    if (m_pDocument->IsModified()) {
+        ResolveChangeOnDisk(false);
+    } else if (QFileInfo::exists(m_pDocument->GetPathName())) {
+        ReloadFromDisk();
+    } else {
+        // Nothing to read back: the text here is now the only copy.
+        m_pDocument->SetModifiedFlag(true);
+        ShowNotice(QStringLiteral("%1 はディスク上で削除されたか名前が変わりました。"
+                                  "このウィンドウの内容はまだ保存していません。")
+                       .arg(m_pDocument->GetTitle()));
+    }
+}
+
+bool CMainFrame::LoadWithProgress(const QString& strPath, QString& strError, bool bReload) {
+    std::unique_ptr<QProgressDialog> pProgress;
+    const LoadProgress progress = [&](int nPercent) {
+        if (!pProgress) {
+            pProgress = std::make_unique<QProgressDialog>(
+                QStringLiteral("%1 を読み込んでいます...").arg(QFileInfo(strPath).fileName()),
+                QStringLiteral("キャンセル"), 0, 100, this);
+            pProgress->setWindowTitle(QStringLiteral("Vantix"));
+            pProgress->setWindowModality(Qt::ApplicationModal);
+            pProgress->setMinimumDuration(0);
+            pProgress->setAutoClose(false);
+            pProgress->setAutoReset(false);
+        }
+        if (nPercent < 0) {
+            pProgress->setRange(0, 0); // busy, no share known yet
+        } else {
+            pProgress->setRange(0, 100);
+            pProgress->setValue(nPercent);
+        }
+        return !pProgress->wasCanceled();
+    };
+    return bReload ? m_pDocument->Reload(strError, progress)
+                   : m_pDocument->LoadFile(strPath, strError, progress);
+}
+
+void CMainFrame::OnTextChanged() {
+    // Whether the change is still unsaved is asked when the copy is due.
+    m_pRecovery->TextChanged();
 }
 
 void CMainFrame::OnFileNew() {
@@ -403,6 +589,66 @@ void CMainFrame::ShowNotice(const QString& strText) {
     } else {
         statusBar()->showMessage(strText);
     }
+}
+
+// ---- recovery ----------------------------------------------------------------
+
+void CMainFrame::OfferRecovery() {
+    for (const CRecoveryCopy::CInfo& info :
+         CRecoveryCopy::FindAbandoned(CRecoveryCopy::DefaultFolder())) {
+        QString strText;
+        QString strError;
+        if (!CRecoveryCopy::ReadText(info, strText, strError)) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+            continue;
+        }
+        // Saved after all (the end came between the save and the clean-up).
+        if (CRecoveryCopy::MatchesLog(info, strText)) {
+            CRecoveryCopy::RemoveAbandoned(info);
+            continue;
+        }
+        const QString strLog = info.log.strPath;
+        QString strQuestion =
+            QStringLiteral("前回、保存しないまま終了したログがあります。\n\n"
+                           "ファイル: %1\n最後の変更: %2\n\n"
+                           "復元すると、その内容を開きます (保存するまでファイルは変わりません)。\n"
+                           "破棄すると、その内容は失われます。")
+                .arg(strLog.isEmpty() ? QStringLiteral("無題のログ") : strLog,
+                     info.written.toString(kTimeFormat));
+        if (!strLog.isEmpty() &&
+            FileIdentityOf(QFile::encodeName(strLog).toStdString()) != info.log.basedOn) {
+            strQuestion += QStringLiteral("\n\n%1 は、この内容を書いている間にディスク上で変更"
+                                          "されています。保存するときに、どうするかを確かめます。")
+                               .arg(QFileInfo(strLog).fileName());
+        }
+        CMessage message;
+        message.pParent = this;
+        message.eIcon = QMessageBox::Question;
+        message.strText = strQuestion;
+        message.buttons = kRestoreAnswer | kDiscardAnswer;
+        message.eDefault = kRestoreAnswer;
+        message.buttonTexts = {{kRestoreAnswer, QStringLiteral("復元")},
+                               {kDiscardAnswer, QStringLiteral("破棄")}};
+        const QMessageBox::StandardButton eAnswer = ShowMessage(message);
+        if (eAnswer == kDiscardAnswer) {
+            CRecoveryCopy::RemoveAbandoned(info);
+            continue;
+        }
+        if (eAnswer != kRestoreAnswer) {
+            continue; // kept for the next start
+        }
+        m_pDocument->RestoreText(strLog, info.log.format, info.log.basedOn, strText);
+        m_pRecovery->Adopt(info);
+        AddToRecentFileList(m_pDocument->GetPathName());
+        ShowNotice(QStringLiteral("%1 を復元しました。保存するまでファイルは変わりません。")
+                       .arg(m_pDocument->GetTitle()));
+        return;
+    }
+}
+
+bool CMainFrame::WriteRecoveryNow() {
+    QString strError;
+    return m_pRecovery->WriteBeforeTheEnd(strError);
 }
 
 // ---- recent files ----------------------------------------------------------
@@ -520,8 +766,12 @@ void CMainFrame::dropEvent(QDropEvent* pEvent) {
 
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
     switch (pEvent->type()) {
-    case QEvent::KeyRelease:
     case QEvent::ApplicationActivate:
+        // Some file systems never report changes: look when the user comes back.
+        m_pDocument->GetWatch().CheckNow();
+        UpdateIndicators();
+        break;
+    case QEvent::KeyRelease:
     case QEvent::WindowActivate:
         UpdateIndicators();
         break;

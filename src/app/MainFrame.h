@@ -1,12 +1,18 @@
 #pragma once
 
+#include "text/FileIdentity.h"
+
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QStringList>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 
+class CRecoveryCopy;
 class CVantixDoc;
 class CVantixView;
 class QAction;
@@ -36,13 +42,33 @@ public:
     bool NewDocument();
     bool OpenDocumentFile(const QString& strPath);
     // Saves to strPath, or asks for a name when it is empty; on success the
-    // file becomes the log's file and enters the recent-file list.
+    // file becomes the log's file and enters the recent-file list. A log
+    // whose file changed on disk is never written over without asking.
     bool DoSave(const QString& strPath);
     // The save prompt: false when the user cancelled or the save failed.
     bool SaveModified();
     void AddToRecentFileList(const QString& strPath);
     // A short notice in the status bar's message pane.
     void ShowNotice(const QString& strText);
+
+    // The answers to the question about a log changed on disk.
+    static constexpr QMessageBox::StandardButton kReloadAnswer = QMessageBox::Discard;
+    static constexpr QMessageBox::StandardButton kOverwriteAnswer = QMessageBox::Save;
+    static constexpr QMessageBox::StandardButton kSaveAsAnswer = QMessageBox::SaveAll;
+    // The answers to the offer of a recovered log.
+    static constexpr QMessageBox::StandardButton kRestoreAnswer = QMessageBox::Yes;
+    static constexpr QMessageBox::StandardButton kDiscardAnswer = QMessageBox::Discard;
+
+    // Reads a log as Open does, without asking to save the current one; a
+    // large file shows its progress and can be cancelled (false, no error).
+    bool LoadWithProgress(const QString& strPath, QString& strError, bool bReload = false);
+
+    // At start-up: offers each log that a sudden end left unsaved, newest
+    // first, until one is restored.
+    void OfferRecovery();
+    // Writes the recovery copy at once (the program is about to be ended).
+    bool WriteRecoveryNow();
+    CRecoveryCopy* GetRecovery() const { return m_pRecovery; }
 
     // Replaces the file dialogs (tests): returns the chosen name or "".
     using FileNamePrompt = std::function<QString(bool bSave, const QString& strProposed)>;
@@ -74,7 +100,13 @@ private:
     QAction* AddCommand(int nCommand, const QString& strText);
     QString PromptFileName(bool bSave, const QString& strProposed);
     QString ProposedFileName() const;
-    bool SaveAsUtf8();
+    bool SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged = false);
+    bool SaveAsUtf8(const QString& strChosen);
+    QMessageBox::StandardButton AskAboutChangeOnDisk(bool bSaving);
+    bool ResolveChangeOnDisk(bool bSaving);
+    void OnChangedOnDisk();
+    bool ReloadFromDisk();
+    void OnTextChanged();
     void OpenDropped(const QString& strPath);
     void LoadRecentFiles();
     void SaveRecentFiles() const;
@@ -95,4 +127,9 @@ private:
     QStringList m_recentFiles;
     QString m_strLastFolder; // where the last file dialog ended, for this session only
     std::unique_ptr<QPrinter> m_pPrinter;
+    CRecoveryCopy* m_pRecovery = nullptr;
+    // A change on disk seen while the question could not be asked.
+    bool m_bChangeOnDiskPending = false;
+    // The last change dealt with: the file as known, and as found.
+    std::optional<std::pair<CFileIdentity, CFileIdentity>> m_handledOnDisk;
 };

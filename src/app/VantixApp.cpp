@@ -3,8 +3,10 @@
 #include "ShellResources.h"
 #include "app/CommandLineInfo.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryCopy.h"
 #include "app/ShellFonts.h"
 #include "app/ShellIcons.h"
+#include "app/TerminationSignals.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "dialogs/MessageSink.h"
@@ -15,6 +17,7 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -40,6 +43,7 @@ CVantixApp::CVantixApp() {
 }
 
 CVantixApp::~CVantixApp() {
+    m_pSignals.reset();
     m_pMainFrame.reset();
     if (TheApp() == this) {
         TheApp() = nullptr;
@@ -89,10 +93,26 @@ int CVantixApp::InitInstance(const QStringList& arguments) {
     }
 
     m_pMainFrame = std::make_unique<CMainFrame>();
+    const bool bInteractive = info.eCommand != CCommandLineInfo::FilePrintToPdf &&
+                              info.eCommand != CCommandLineInfo::FilePrint;
+    if (bInteractive) {
+        WatchForTermination();
+    }
     if (!info.strFileName.isEmpty()) {
+        // A large log is read with the window up, which shows the progress.
+        const bool bShowFirst =
+            bInteractive && QFileInfo(info.strFileName).size() >= CVantixDoc::kBackgroundReadBytes;
+        if (bShowFirst) {
+            m_pMainFrame->show();
+        }
         QString strError;
-        if (!m_pMainFrame->GetDocument()->LoadFile(info.strFileName, strError)) {
-            ReportStartupError(strError);
+        const bool bLoaded =
+            bShowFirst ? m_pMainFrame->LoadWithProgress(info.strFileName, strError)
+                       : m_pMainFrame->GetDocument()->LoadFile(info.strFileName, strError);
+        if (!bLoaded) {
+            if (!strError.isEmpty()) {
+                ReportStartupError(strError);
+            }
             return 1;
         }
     }
@@ -108,7 +128,37 @@ int CVantixApp::InitInstance(const QStringList& arguments) {
     }
     m_pMainFrame->show();
     m_pMainFrame->GetView()->setFocus();
+    QTimer::singleShot(0, m_pMainFrame.get(), [this] { OfferRecovery(); });
     return -1;
+}
+
+void CVantixApp::WatchForTermination() {
+    // A session that ends or a plain kill keeps what was typed: the recovery
+    // copy is written before the program goes.
+    m_pSignals = std::make_unique<CTerminationSignals>();
+    QObject::connect(m_pSignals.get(), &CTerminationSignals::Received, m_pMainFrame.get(),
+                     [this](int nSignal) {
+                         if (!m_pMainFrame->WriteRecoveryNow()) {
+                             std::fprintf(stderr, "vantix: 復元用のコピーを書けませんでした。\n");
+                         }
+                         CTerminationSignals::EndBy(nSignal);
+                     });
+}
+
+void CVantixApp::OfferRecovery() {
+    if (CanShowMessageBoxes()) {
+        m_pMainFrame->OfferRecovery();
+        return;
+    }
+    // Nobody could answer here: the copies wait for a start with a display.
+    for (const CRecoveryCopy::CInfo& info :
+         CRecoveryCopy::FindAbandoned(CRecoveryCopy::DefaultFolder())) {
+        std::fprintf(stderr, "vantix: 保存されていないログが残っています: %s (%s)\n",
+                     (info.log.strPath.isEmpty() ? QStringLiteral("無題") : info.log.strPath)
+                         .toLocal8Bit()
+                         .constData(),
+                     info.strCopyPath.toLocal8Bit().constData());
+    }
 }
 
 int CVantixApp::PrintToPdf(const QString& strPdfName) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CMainFrame;
+class CTerminationSignals;
 class QTranslator;
 
 // The application: sets up names, translations and fonts, carries out the
@@ -34,7 +35,10 @@ private:
     int PrintToPdf(const QString& strPdfName);
     int PrintToDefaultPrinter();
     void ReportStartupError(const QString& strText) const;
+    void WatchForTermination();
+    void OfferRecovery();
 
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CTerminationSignals> m_pSignals;
 };

@@ -1,17 +1,34 @@
 #include "app/VantixDoc.h"
 
+#include "app/LogTextBuilder.h"
 #include "app/VantixView.h"
 #include "dialogs/MessageSink.h"
+#include "text/LogFile.h"
+#include "text/LogLock.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace {
+
+constexpr int kProgressTickMs = 100;
+// The text goes into the editor in pieces of about this many bytes, so that
+// the window can paint and a cancel be noticed in between.
+constexpr std::size_t kBuildChunkBytes = 1024 * 1024;
 
 QString DisplayName(const QString& strPath) {
     return QFileInfo(strPath).fileName();
@@ -19,6 +36,10 @@ QString DisplayName(const QString& strPath) {
 
 QString CodePointText(char32_t ch) {
     return QStringLiteral("U+%1").arg(static_cast<unsigned>(ch), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+CFileIdentity IdentityOf(const QString& strPath) {
+    return FileIdentityOf(QFile::encodeName(strPath).toStdString());
 }
 
 bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strError) {
@@ -39,60 +60,41 @@ bool ReadWholeFile(const QString& strPath, std::string& strBytes, QString& strEr
                        : QStringLiteral("%1 が見つかりません。").arg(strPath);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Straight into the string: a copy of a large log costs its size again.
+    const auto fail = [&] {
         strError = QStringLiteral("%1 を読めません。\n%2").arg(strPath, file.errorString());
         return false;
+    };
+    strBytes.resize(static_cast<std::size_t>(std::max<qint64>(info.size(), 0)));
+    std::size_t nGot = 0;
+    while (nGot < strBytes.size()) {
+        const qint64 nRead =
+            file.read(strBytes.data() + nGot, static_cast<qint64>(strBytes.size() - nGot));
+        if (nRead < 0) {
+            return fail();
+        }
+        if (nRead == 0) {
+            break;
+        }
+        nGot += static_cast<std::size_t>(nRead);
     }
-    strBytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return true;
-}
-
-} // namespace
-
-CVantixDoc::CVantixDoc(QObject* pParent) : QObject(pParent) {}
-
-void CVantixDoc::SetView(CVantixView* pView) {
-    m_pView = pView;
-    m_pView->SetDocument(this);
-    connect(m_pView->document(), &QTextDocument::modificationChanged, this,
-            &CVantixDoc::DocumentChanged);
-}
-
-bool CVantixDoc::OnNewDocument() {
-    m_pView->setPlainText(QString());
-    m_format = CLogFormat();
-    ForgetLoadedBytes();
-    SetPathName(QString());
-    SetModifiedFlag(false);
-    return true;
-}
-
-bool CVantixDoc::OnOpenDocument(const QString& strPath) {
-    QString strError;
-    if (!LoadFile(strPath, strError)) {
-        ShowMessage(m_pView, QMessageBox::Warning, strError);
-        return false;
+    strBytes.resize(nGot);
+    // The file may have grown since its size was taken.
+    char tail[65536];
+    for (;;) {
+        const qint64 nRead = file.read(tail, sizeof tail);
+        if (nRead < 0) {
+            return fail();
+        }
+        if (nRead == 0) {
+            return true;
+        }
+        strBytes.append(tail, static_cast<std::size_t>(nRead));
     }
-    return true;
 }
 
-bool CVantixDoc::OnSaveDocument(const QString& strPath) {
-    QString strError;
-    if (!SaveFile(strPath, strError)) {
-        ShowMessage(m_pView, QMessageBox::Warning, strError);
-        return false;
-    }
-    return true;
-}
-
-bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
-    std::string strBytes;
-    if (!ReadWholeFile(strPath, strBytes, strError)) {
-        return false;
-    }
-    std::string strText;
-    CLogFormat format;
+bool DecodeLog(const QString& strPath, const std::string& strBytes, std::string& strText,
+               CLogFormat& format, QString& strError) {
     std::size_t nBadOffset = 0;
     switch (CLogCodec::Decode(strBytes, strText, format, nBadOffset)) {
     case ELogDecodeFailure::Nul:
@@ -117,34 +119,212 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError) {
     case ELogDecodeFailure::None:
         break;
     }
-    RememberIfNotCanonical(strBytes, strText, format);
-    strBytes = std::string();
-    m_pView->setPlainText(QString::fromStdString(strText));
-    m_format = format;
-    SetPathName(strPath);
-    SetModifiedFlag(false);
     return true;
 }
 
-void CVantixDoc::RememberIfNotCanonical(const std::string& strBytes, const std::string& strText,
-                                        const CLogFormat& format) {
-    ForgetLoadedBytes();
-    // Some Shift-JIS characters have two byte forms (NEC and IBM extensions)
-    // that read as the same character; writing picks one of them. So that an
-    // unedited log is saved byte for byte as it was read, such a file's
-    // bytes are kept until the text changes. Mixed line ends are rewritten
-    // anyway, so they need no copy.
-    if (format.eEncoding != ELogEncoding::ShiftJis || format.eLineEnds == ELineEnds::Mixed) {
+// What reading a log gives, ready to be shown.
+struct CReadLog {
+    CFileIdentity identity; // of the file as it was before it was read
+    CLogFormat format;
+    std::string strText; // UTF-8, "\n" breaks
+    // The bytes and text of a Shift-JIS file whose bytes would not be
+    // written back the same; empty otherwise.
+    std::string strKeptBytes;
+    std::string strKeptText;
+};
+
+// Some Shift-JIS characters have two byte forms (NEC and IBM extensions)
+// that read as the same character; writing picks one of them. So that an
+// unedited log is saved byte for byte as it was read, such a file's bytes
+// are kept until the text changes. Mixed line ends are rewritten anyway,
+// so they need no copy.
+void KeepIfNotCanonical(const std::string& strBytes, CReadLog& read) {
+    if (read.format.eEncoding != ELogEncoding::ShiftJis ||
+        read.format.eLineEnds == ELineEnds::Mixed) {
         return;
     }
     std::string strAgain;
     CEncodeError error;
-    if (CLogCodec::Encode(strText, format, strAgain, error) && strAgain == strBytes) {
+    if (CLogCodec::Encode(read.strText, read.format, strAgain, error) && strAgain == strBytes) {
         return;
     }
-    m_strLoadedBytes = strBytes;
-    m_strLoadedText = strText;
-    m_loadedFormat = format;
+    read.strKeptBytes = strBytes;
+    read.strKeptText = read.strText;
+}
+
+// Reads and decodes a log; runs on any thread.
+bool ReadLog(const QString& strPath, CReadLog& read, QString& strError) {
+    read.identity = IdentityOf(strPath);
+    std::string strBytes;
+    if (!ReadWholeFile(strPath, strBytes, strError) ||
+        !DecodeLog(strPath, strBytes, read.strText, read.format, strError)) {
+        return false;
+    }
+    KeepIfNotCanonical(strBytes, read);
+    return true;
+}
+
+// Puts the text into the editor's document in pieces of whole lines (a long
+// line is seen whole). After each piece, more() is asked whether to go on
+// with the share done so far (0 to 1).
+bool BuildText(QTextDocument* pText, const std::string& strText,
+               const std::function<bool(double dDone)>& more) {
+    CLogTextBuilder builder(pText);
+    std::size_t nStart = 0;
+    do {
+        std::size_t nEnd = strText.find('\n', std::min(nStart + kBuildChunkBytes, strText.size()));
+        if (nEnd == std::string::npos) {
+            nEnd = strText.size();
+        }
+        builder.AddLines(
+            QString::fromUtf8(strText.data() + nStart, static_cast<qsizetype>(nEnd - nStart)));
+        nStart = nEnd + 1;
+        if (!more(static_cast<double>(nEnd) /
+                  static_cast<double>(std::max<std::size_t>(strText.size(), 1)))) {
+            return false;
+        }
+    } while (nStart <= strText.size());
+    builder.Finish();
+    return true;
+}
+
+} // namespace
+
+CVantixDoc::CVantixDoc(QObject* pParent) : QObject(pParent) {}
+
+void CVantixDoc::SetView(CVantixView* pView) {
+    m_pView = pView;
+    m_pView->SetDocument(this);
+    // The view's own signal: the document behind it is replaced on each open.
+    connect(m_pView, &QPlainTextEdit::modificationChanged, this, &CVantixDoc::DocumentChanged);
+    connect(&m_watch, &CFileWatch::Changed, this, &CVantixDoc::ChangedOnDisk);
+}
+
+bool CVantixDoc::OnNewDocument() {
+    m_pView->setPlainText(QString());
+    SetHasSoftBreaks(*m_pView->document(), false);
+    m_format = CLogFormat();
+    ForgetLoadedBytes();
+    m_watch.Stop();
+    SetPathName(QString());
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CVantixDoc::OnOpenDocument(const QString& strPath) {
+    QString strError;
+    if (!LoadFile(strPath, strError)) {
+        ShowMessage(m_pView, QMessageBox::Warning, strError);
+        return false;
+    }
+    return true;
+}
+
+bool CVantixDoc::OnSaveDocument(const QString& strPath) {
+    QString strError;
+    if (!SaveFile(strPath, strError)) {
+        ShowMessage(m_pView, QMessageBox::Warning, strError);
+        return false;
+    }
+    return true;
+}
+
+bool CVantixDoc::LoadFile(const QString& strPath, QString& strError, const LoadProgress& progress) {
+    CReadLog read;
+    const QScopedValueRollback<bool> loading(m_bLoading, true);
+    if (!progress || QFileInfo(strPath).size() < kBackgroundReadBytes) {
+        if (!ReadLog(strPath, read, strError)) {
+            return false;
+        }
+        auto* pText = new QTextDocument;
+        pText->setUndoRedoEnabled(false);
+        BuildText(pText, read.strText, [](double) { return true; });
+        m_pView->AdoptDocument(pText);
+    } else {
+        // Read and decode in the background while the window keeps painting.
+        bool bRead = false;
+        QEventLoop loop;
+        std::thread worker([&] {
+            bRead = ReadLog(strPath, read, strError);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        QTimer ticker;
+        bool bCancelled = false;
+        QObject::connect(&ticker, &QTimer::timeout, &loop,
+                         [&] { bCancelled = !progress(-1) || bCancelled; });
+        ticker.start(kProgressTickMs);
+        loop.exec();
+        worker.join();
+        if (!bRead || bCancelled) {
+            return false;
+        }
+        // The text goes into an empty document that is already shown: one
+        // filled first would be laid out anew, block by block, when shown.
+        // The old document comes back if the user cancels.
+        auto* pText = new QTextDocument;
+        pText->setUndoRedoEnabled(false);
+        QTextDocument* pOld = m_pView->AdoptDocument(pText, true);
+        QElapsedTimer sinceEvents;
+        sinceEvents.start();
+        const bool bBuilt = BuildText(pText, read.strText, [&](double dDone) {
+            if (sinceEvents.elapsed() < kProgressTickMs) {
+                return true;
+            }
+            sinceEvents.restart();
+            if (!progress(static_cast<int>(100 * dDone))) {
+                return false;
+            }
+            QCoreApplication::processEvents();
+            return true;
+        });
+        if (!bBuilt) {
+            m_pView->AdoptDocument(pOld);
+            return false;
+        }
+        delete pOld;
+        m_pView->moveCursor(QTextCursor::Start);
+    }
+    m_pView->document()->setUndoRedoEnabled(true);
+    m_strLoadedBytes = std::move(read.strKeptBytes);
+    m_strLoadedText = std::move(read.strKeptText);
+    m_loadedFormat = read.format;
+    m_format = read.format;
+    SetPathName(strPath);
+    SetModifiedFlag(false);
+    m_watch.Watch(m_strPathName, read.identity);
+    return true;
+}
+
+bool CVantixDoc::Reload(QString& strError, const LoadProgress& progress) {
+    const int nScroll = m_pView->verticalScrollBar()->value();
+    const int nCaret = m_pView->textCursor().position();
+    if (!LoadFile(m_strPathName, strError, progress)) {
+        return false;
+    }
+    QTextCursor caret(m_pView->document());
+    caret.setPosition(std::min(nCaret, m_pView->document()->characterCount() - 1));
+    m_pView->setTextCursor(caret);
+    m_pView->verticalScrollBar()->setValue(nScroll);
+    return true;
+}
+
+void CVantixDoc::RestoreText(const QString& strPath, const CLogFormat& format,
+                             const CFileIdentity& basedOn, const QString& strText) {
+    OnNewDocument();
+    auto* pText = new QTextDocument;
+    pText->setUndoRedoEnabled(false);
+    {
+        CLogTextBuilder builder(pText);
+        builder.AddLines(strText);
+    }
+    m_pView->AdoptDocument(pText);
+    pText->setUndoRedoEnabled(true);
+    m_format = format;
+    SetPathName(strPath);
+    if (!strPath.isEmpty()) {
+        m_watch.Watch(m_strPathName, basedOn);
+    }
+    SetModifiedFlag(true);
 }
 
 void CVantixDoc::ForgetLoadedBytes() {
@@ -152,31 +332,26 @@ void CVantixDoc::ForgetLoadedBytes() {
     m_strLoadedText = std::string();
 }
 
-bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnencodable) {
-    std::string strBytes;
-    CEncodeError encodeError;
-    const bool bEncoded = CLogCodec::Encode(EditorText(), m_format, strBytes, encodeError);
-    if (pUnencodable != nullptr) {
-        *pUnencodable = !bEncoded;
-    }
-    if (!bEncoded) {
-        char32_t ch = encodeError.m_chCodePoint;
-        strError =
-            QStringLiteral("%1 行 %2 桁目の文字「%3」(%4) は Shift-JIS で保存できません。\n"
-                           "その文字を直してから保存してください。ファイルは変更していません。")
-                .arg(encodeError.m_nLine)
-                .arg(encodeError.m_nColumn)
-                .arg(QString::fromUcs4(&ch, 1), CodePointText(ch));
+bool CVantixDoc::IsOwnFile(const QString& strPath) const {
+    if (m_strPathName.isEmpty()) {
         return false;
     }
-    if (!m_strLoadedBytes.empty() && m_format.eEncoding == m_loadedFormat.eEncoding &&
-        m_format.eLineEnds == m_loadedFormat.eLineEnds && strBytes != m_strLoadedBytes &&
-        EditorText() == m_strLoadedText) {
-        strBytes = m_strLoadedBytes;
+    if (QFileInfo(strPath).absoluteFilePath() == m_strPathName) {
+        return true;
     }
-    QSaveFile file(strPath);
+    // Another name (a link) of the same file.
+    const CFileIdentity& known = m_watch.Known();
+    const CFileIdentity target = IdentityOf(strPath);
+    return known.bExists && target.bExists && known.nDevice == target.nDevice &&
+           known.nInode == target.nInode;
+}
+
+bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailure* pFailure,
+                          bool bReplaceChanged) {
+    ESaveFailure eIgnored = ESaveFailure::None;
+    ESaveFailure& eFailure = pFailure != nullptr ? *pFailure : eIgnored;
+    eFailure = ESaveFailure::Other;
     const auto fail = [&](const QString& strReason) {
-        file.cancelWriting();
         strError = QStringLiteral("%1 に保存できません。\n%2\nファイルは変更していません。")
                        .arg(strPath, strReason);
         return false;
@@ -190,28 +365,76 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, bool* pUnen
     if (target.exists() && !target.isFile()) {
         return fail(QStringLiteral("通常のファイルではありません。"));
     }
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(file.errorString());
+    std::string strBytes;
+    CEncodeError encodeError;
+    const std::string strText = EditorText();
+    if (!CLogCodec::Encode(strText, m_format, strBytes, encodeError)) {
+        eFailure = ESaveFailure::Unencodable;
+        char32_t ch = encodeError.m_chCodePoint;
+        strError =
+            QStringLiteral("%1 行 %2 桁目の文字「%3」(%4) は Shift-JIS で保存できません。\n"
+                           "その文字を直してから保存してください。ファイルは変更していません。")
+                .arg(encodeError.m_nLine)
+                .arg(encodeError.m_nColumn)
+                .arg(QString::fromUcs4(&ch, 1), CodePointText(ch));
+        return false;
     }
-    if (file.write(strBytes.data(), static_cast<qint64>(strBytes.size())) !=
-        static_cast<qint64>(strBytes.size())) {
-        return fail(file.errorString());
+    if (!m_strLoadedBytes.empty() && m_format.eEncoding == m_loadedFormat.eEncoding &&
+        m_format.eLineEnds == m_loadedFormat.eLineEnds && strBytes != m_strLoadedBytes &&
+        strText == m_strLoadedText) {
+        strBytes = m_strLoadedBytes;
     }
-    if (!file.commit()) {
-        return fail(file.errorString());
+
+    const std::string strNativePath = QFile::encodeName(strPath).toStdString();
+    CLogLock lock;
+    std::string strLockError;
+    if (!lock.Acquire(strNativePath, kLogLockTimeoutMs, strLockError)) {
+        eFailure = ESaveFailure::Locked;
+        return fail(QString::fromStdString(strLockError));
     }
+    // Looked at again under the lock: nobody can change the file from here
+    // to the rename.
+    if (!bReplaceChanged && IsOwnFile(strPath) && m_watch.HasChanged()) {
+        eFailure = ESaveFailure::ChangedOnDisk;
+        strError = QStringLiteral("%1 は、開いた後 (または最後に保存した後) にほかのプログラムで"
+                                  "変更、置き換え、削除、または名前の変更をされています。")
+                       .arg(strPath);
+        return false;
+    }
+    std::string strWriteError;
+    EWriteFailure eWrite = EWriteFailure::None;
+    if (!WriteFileAtomically(strNativePath, strBytes, strWriteError, eWrite)) {
+        switch (eWrite) {
+        case EWriteFailure::FolderNotWritable:
+            eFailure = ESaveFailure::FolderNotWritable;
+            break;
+        case EWriteFailure::DiskFull:
+            eFailure = ESaveFailure::DiskFull;
+            break;
+        case EWriteFailure::None:
+        case EWriteFailure::Other:
+            break;
+        }
+        // The writer's message names the file and the cause already.
+        strError = QString::fromStdString(strWriteError);
+        return false;
+    }
+    const CFileIdentity written = FileIdentityOf(strNativePath);
+    lock.Release();
+    eFailure = ESaveFailure::None;
     // A file whose breaks were mixed now has CR LF throughout.
     if (m_format.eLineEnds != ELineEnds::Lf) {
         m_format.eLineEnds = ELineEnds::CrLf;
     }
     SetPathName(strPath);
     SetModifiedFlag(false);
+    m_watch.Watch(m_strPathName, written);
     return true;
 }
 
 bool CVantixDoc::SaveFileAsUtf8(const QString& strPath, QString& strError) {
     const CLogFormat previous = m_format;
-    m_format.eEncoding = ELogEncoding::Utf8;
+    m_format.eEncoding = ELogEncoding::Utf8Bom;
     if (!SaveFile(strPath, strError)) {
         m_format = previous;
         return false;
@@ -227,8 +450,15 @@ void CVantixDoc::AppendReport(std::string report) {
     cursor.movePosition(QTextCursor::End);
     const int nStart = cursor.position();
     cursor.beginEditBlock();
-    cursor.insertText(strReport);
+    if (HasSoftBreaks(*pText)) {
+        // After a soft piece the report's lines must not inherit its number.
+        CLogTextBuilder builder(pText);
+        builder.AddLines(strReport);
+    } else {
+        cursor.insertText(strReport);
+    }
     cursor.endEditBlock();
+    cursor.movePosition(QTextCursor::End);
     // A report with no text still counts as a change.
     SetModifiedFlag(true);
 
@@ -243,11 +473,7 @@ void CVantixDoc::AppendReport(std::string report) {
 }
 
 std::string CVantixDoc::EditorText() const {
-    // toRawText keeps every character (toPlainText would turn a no-break
-    // space into a space); only the block separators need mapping.
-    QString strText = m_pView->document()->toRawText();
-    strText.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return strText.toStdString();
+    return LogTextOf(*m_pView->document()).toStdString();
 }
 
 std::string CVantixDoc::SavedText() const {

@@ -1,13 +1,30 @@
 #pragma once
 
+#include "app/FileWatch.h"
 #include "text/LogCodec.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class CVantixView;
+
+// Why a save did not happen.
+enum class ESaveFailure {
+    None,
+    Unencodable,       // a character the file's encoding cannot hold
+    ChangedOnDisk,     // someone else changed, replaced or removed the file
+    Locked,            // another writer kept the log's lock
+    FolderNotWritable, // no file can be made in the log's folder
+    DiskFull,
+    Other,
+};
+
+// Told how far a long read has come (0 to 100, or -1 while that cannot be
+// told yet); returns false to cancel it.
+using LoadProgress = std::function<bool(int nPercent)>;
 
 // The log document. Its text lives in the view's editor only; the document
 // knows where the log came from, how it is written back (encoding and line
@@ -16,6 +33,9 @@ class CVantixDoc : public QObject {
     Q_OBJECT
 
 public:
+    // Files from this size on are read in the background, with progress.
+    static constexpr qint64 kBackgroundReadBytes = 4 * 1024 * 1024;
+
     explicit CVantixDoc(QObject* pParent = nullptr);
 
     void SetView(CVantixView* pView);
@@ -31,13 +51,31 @@ public:
     bool OnSaveDocument(const QString& strPath);
 
     // The same without any message: the reason is returned in strError.
-    // pUnencodable (optional) tells whether the save stopped at a character
-    // the file's encoding cannot hold.
-    bool LoadFile(const QString& strPath, QString& strError);
-    bool SaveFile(const QString& strPath, QString& strError, bool* pUnencodable = nullptr);
-    // Saves as UTF-8 (no byte-order mark) from now on; the way out when the
-    // log holds characters that Shift-JIS cannot.
+    // A large file is read in the background while the event loop runs and
+    // progress (when given) is told how far it came; a cancelled read
+    // returns false with an empty strError. The current log stays as it is
+    // until the new one is complete.
+    bool LoadFile(const QString& strPath, QString& strError, const LoadProgress& progress = {});
+    // Writes under the log's lock. Saving over the log's own file stops with
+    // ChangedOnDisk when the file is no longer the one last read or written,
+    // unless bReplaceChanged. pFailure (optional) tells why a save failed.
+    bool SaveFile(const QString& strPath, QString& strError, ESaveFailure* pFailure = nullptr,
+                  bool bReplaceChanged = false);
+    // Saves as UTF-8 with a byte-order mark from now on (the mark keeps the
+    // choice when the file is read again); the way out when the log holds
+    // characters that Shift-JIS cannot.
     bool SaveFileAsUtf8(const QString& strPath, QString& strError);
+
+    // Reads the log's file again. The caret and the scroll position stay
+    // where they were, as far as the new text reaches.
+    bool Reload(QString& strError, const LoadProgress& progress = {});
+    // Puts a recovered text in place of the log's text, for the log at
+    // strPath ("" for a log never saved) as it was when the text was made
+    // from it (basedOn); the log is then modified. If the file is no longer
+    // that one, a save asks first, as for any change on disk.
+    void RestoreText(const QString& strPath, const CLogFormat& format, const CFileIdentity& basedOn,
+                     const QString& strText);
+    bool IsLoading() const { return m_bLoading; }
 
     // Puts a report (UTF-8, CR LF) after the last character of the log,
     // whatever the caret or selection, as one undo step; marks the log
@@ -61,13 +99,18 @@ public:
     // nothing special).
     QString FormatNotice() const;
 
+    // The watch on the log's file (nothing is watched for a log never saved).
+    const CFileWatch& GetWatch() const { return m_watch; }
+    CFileWatch& GetWatch() { return m_watch; }
+
 signals:
     // Path, title or modified state changed.
     void DocumentChanged();
+    // The log's file changed on disk (see CFileWatch).
+    void ChangedOnDisk();
 
 private:
-    void RememberIfNotCanonical(const std::string& strBytes, const std::string& strText,
-                                const CLogFormat& format);
+    bool IsOwnFile(const QString& strPath) const;
     void ForgetLoadedBytes();
     void SetPathName(const QString& strPath);
 
@@ -79,4 +122,6 @@ private:
     std::string m_strLoadedBytes;
     std::string m_strLoadedText;
     CLogFormat m_loadedFormat;
+    CFileWatch m_watch;
+    bool m_bLoading = false;
 };

@@ -1,16 +1,21 @@
 #include "app/VantixView.h"
 
 #include "ShellResources.h"
+#include "app/LogTextBuilder.h"
 #include "app/ShellFonts.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 // Calculator dialogs (one include per calculator).
@@ -67,8 +72,83 @@ CVantixView::CVantixView(QWidget* pParent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFont(EditorFont());
-    setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    ApplyTextOptions();
     setUndoRedoEnabled(true);
+}
+
+void CVantixView::ApplyTextOptions() {
+    setTabStopDistance(8 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+}
+
+QTextDocument* CVantixView::AdoptDocument(QTextDocument* pDocument, bool bKeepOld) {
+    // Every document shown here is the view's own, so that the editor never
+    // deletes one by itself.
+    QTextDocument* pOld = document();
+    pOld->setParent(bKeepOld ? nullptr : this);
+    pDocument->setParent(this);
+    pDocument->setDefaultFont(font());
+    if (qobject_cast<QPlainTextDocumentLayout*>(pDocument->documentLayout()) == nullptr) {
+        pDocument->setDocumentLayout(new QPlainTextDocumentLayout(pDocument));
+    }
+    setDocument(pDocument);
+    ApplyTextOptions();
+    pDocument->setModified(false);
+    moveCursor(QTextCursor::Start);
+    if (bKeepOld) {
+        return pOld;
+    }
+    if (pOld != pDocument) {
+        delete pOld;
+    }
+    return nullptr;
+}
+
+void CVantixView::keyPressEvent(QKeyEvent* pEvent) {
+    if (!HasSoftBreaks(*document()) || isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(pEvent);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+    if (bPlain && bEnter) {
+        // The new block must not inherit the soft piece's number.
+        cursor.insertBlock(QTextBlockFormat());
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        return;
+    }
+    // Backspace and Delete across a soft break take the character beyond it,
+    // as they would across a wrap.
+    if (bPlain && !cursor.hasSelection()) {
+        if (pEvent->key() == Qt::Key_Backspace && cursor.atBlockStart() &&
+            IsSoftBreakBefore(block) && block.previous().length() > 1) {
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+            cursor.deletePreviousChar();
+            setTextCursor(cursor);
+            return;
+        }
+        if (pEvent->key() == Qt::Key_Delete && cursor.atBlockEnd() &&
+            IsSoftBreakBefore(block.next()) && block.next().length() > 1) {
+            cursor.movePosition(QTextCursor::NextCharacter);
+            cursor.deleteChar();
+            setTextCursor(cursor);
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(pEvent);
+}
+
+QMimeData* CVantixView::createMimeDataFromSelection() const {
+    if (!HasSoftBreaks(*document())) {
+        return QPlainTextEdit::createMimeDataFromSelection();
+    }
+    // The copy holds the line as it is in the file, without the soft breaks.
+    const QTextCursor cursor = textCursor();
+    auto* pData = new QMimeData;
+    pData->setText(LogTextOf(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+    return pData;
 }
 
 QString CVantixView::DroppedFile(const QMimeData* pData) {
@@ -205,19 +285,31 @@ void CVantixView::OnDesignXtalFilter() {
     RunCalculator(dlg);
 }
 
-// A dropped file opens as the log instead of landing in the text as its path.
+// A dropped file opens as the log instead of landing in the text as its
+// path. Pasting never opens anything: a file manager's copied file pastes as
+// the text that came with it, or as nothing (the toolkit would make a text of
+// the file's address).
+
+namespace {
+
+bool HasOwnText(const QMimeData* pSource) {
+    const QStringList formats = pSource->formats();
+    return !pSource->hasUrls() ||
+           std::any_of(formats.begin(), formats.end(), [](const QString& strFormat) {
+               return strFormat.startsWith(QLatin1String("text/plain"));
+           });
+}
+
+} // namespace
 
 bool CVantixView::canInsertFromMimeData(const QMimeData* pSource) const {
-    return !DroppedFile(pSource).isEmpty() || QPlainTextEdit::canInsertFromMimeData(pSource);
+    return HasOwnText(pSource) && QPlainTextEdit::canInsertFromMimeData(pSource);
 }
 
 void CVantixView::insertFromMimeData(const QMimeData* pSource) {
-    const QString strFile = DroppedFile(pSource);
-    if (!strFile.isEmpty()) {
-        emit FileDropped(strFile);
-        return;
+    if (HasOwnText(pSource)) {
+        QPlainTextEdit::insertFromMimeData(pSource);
     }
-    QPlainTextEdit::insertFromMimeData(pSource);
 }
 
 void CVantixView::dragEnterEvent(QDragEnterEvent* pEvent) {

@@ -8,7 +8,7 @@ class CVantixDoc;
 class QPrinter;
 
 // The editor view: the log's text in a wrapping plain-text editor, and the
-// six calculator commands.
+// commands of the calculators and designers.
 class CVantixView : public QPlainTextEdit {
     Q_OBJECT
 
@@ -31,6 +31,11 @@ public:
 
     // Prints the log's text in the print font.
     void PrintLog(QPrinter* pPrinter) const;
+
+    // Shows a new document in place of the current one, which is deleted,
+    // or, with bKeepOld, handed back (the caller then owns it); the caret
+    // goes to the start.
+    QTextDocument* AdoptDocument(QTextDocument* pDocument, bool bKeepOld = false);
 
     // Hand-over from the ladder filter to the L-match; not part of the log.
     double m_dMatchZin = 0.0;
@@ -76,11 +81,15 @@ signals:
 protected:
     bool canInsertFromMimeData(const QMimeData* pSource) const override;
     void insertFromMimeData(const QMimeData* pSource) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void dragEnterEvent(QDragEnterEvent* pEvent) override;
     void dragMoveEvent(QDragMoveEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
 
 private:
+    void ApplyTextOptions();
+
     CVantixDoc* m_pDocument = nullptr;
 };
 

@@ -72,9 +72,10 @@ CCalcCommand AttenuatorCommand() {
         {
             {"impedance", "Ω", "インピーダンス", COptionDef::Number, 0.0, kAttenuatorMaxImpedance},
             {"attenuation", "dB", "減衰量", COptionDef::Number, 0.0, kAttenuatorMaxAttenuation},
-            {"topology", "pi|t|bridged-t", "形式（既定 pi）", COptionDef::Text, 0.0, 0.0, false},
-            {"series", "E6..E192", "抵抗の系列 E6、E12、E24、E48、E96、E192（既定 E24）",
-             COptionDef::Text, 0.0, 0.0, false},
+            {"topology", "pi|t|bridged-t", "形式（既定 pi）", COptionDef::Text, 0.0, 0.0, false,
+             COptionDef::ChoiceValue},
+            {"series", "E6|E12|E24|E48|E96|E192", "抵抗の系列（既定 E24）", COptionDef::Text, 0.0,
+             0.0, false, COptionDef::ChoiceValue},
             {"power", "W", "入力電力（0 なら電力を計算しない）", COptionDef::Number, 0.0,
              kAttenuatorMaxPower, false},
         },

@@ -60,12 +60,15 @@ std::string ChoiceWords(std::string_view valueName) {
     return strWords;
 }
 
+// Offers the file names that start with the word being completed.
+constexpr const char* kFileAction =
+    "compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- \"$cur\"); return";
+
 // What to offer after an option that takes this kind of value; empty for a flag.
 std::string ValueAction(const COptionDef& option) {
     switch (option.eValue) {
     case COptionDef::FileValue:
-        return "compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "
-               "\"$cur\"); return";
+        return kFileAction;
     case COptionDef::CoreNameValue:
         return "words=$cores";
     case COptionDef::CoreSizeValue:
@@ -109,6 +112,17 @@ std::string ValueArms(const std::vector<COptionDef>& options, const char* pszInd
     return strArms;
 }
 
+// "--json|--help": the options that take no value, as a case pattern.
+std::string FlagPattern(const std::vector<COptionDef>& options) {
+    std::string strPattern;
+    for (const COptionDef& option : options) {
+        if (option.eValue == COptionDef::NoValue) {
+            strPattern += (strPattern.empty() ? "--" : "|--") + std::string(option.pszName);
+        }
+    }
+    return strPattern;
+}
+
 std::string OptionWords(const std::vector<COptionDef>& options) {
     std::vector<std::string> words;
     for (const COptionDef& option : options) {
@@ -142,7 +156,7 @@ std::string BashCompletionScript(const std::vector<CCalcCommand>& commands) {
         "    local mixes=" +
         Quoted(Joined(catalog.mixes)) +
         "\n"
-        "    local options words=- word\n"
+        "    local options words=- word argument= i\n"
         "    COMPREPLY=()\n"
         "    if ((COMP_CWORD == 1)); then\n"
         "        mapfile -t COMPREPLY < <(compgen -W " +
@@ -156,8 +170,11 @@ std::string BashCompletionScript(const std::vector<CCalcCommand>& commands) {
         "    case ${COMP_WORDS[1]} in\n";
     for (const CCalcCommand& command : commands) {
         strScript += std::string("    ") + command.pszName + ")\n" +
-                     "        options=" + Quoted(OptionWords(command.options)) + "\n" +
-                     "        case $prev in\n" + ValueArms(command.options, "        ") +
+                     "        options=" + Quoted(OptionWords(command.options)) + "\n";
+        if (command.pszArgument != nullptr) {
+            strScript += "        argument=1\n";
+        }
+        strScript += "        case $prev in\n" + ValueArms(command.options, "        ") +
                      "        esac ;;\n";
     }
     strScript += "    *) return ;;\n"
@@ -165,6 +182,23 @@ std::string BashCompletionScript(const std::vector<CCalcCommand>& commands) {
                  "    if [[ $words != - ]]; then\n"
                  "        mapfile -t COMPREPLY < <(compgen -W \"$words\" -- \"$cur\")\n"
                  "        return\n"
+                 "    fi\n"
+                 "    # A calculator's one argument is a file: offered until it is given.\n"
+                 "    if [[ $argument && $cur != -* ]]; then\n"
+                 "        for ((i = 2; i < COMP_CWORD; i++)); do\n"
+                 "            case ${COMP_WORDS[i]} in\n"
+                 "            " +
+                 FlagPattern(CommonOptions()) +
+                 ") ;;\n"
+                 "            --*) ((i++)) ;;\n"
+                 "            *) argument= ;;\n"
+                 "            esac\n"
+                 "        done\n"
+                 "        if [[ $argument ]]; then\n"
+                 "            " +
+                 kFileAction +
+                 "\n"
+                 "        fi\n"
                  "    fi\n"
                  "    # Each option once: vantix-calc refuses one given twice.\n"
                  "    options=\" $options " +

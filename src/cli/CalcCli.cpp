@@ -90,6 +90,9 @@ constexpr const char* kProgram = "vantix-calc";
 // The column of the summaries in the usage: two blanks after the longest name.
 constexpr std::size_t kSummaryColumn = 17;
 
+// The column of the option texts in a calculator's help.
+constexpr std::size_t kOptionHelpColumn = 28;
+
 void PrintUsage(const std::vector<CCalcCommand>& commands, std::ostream& out) {
     out << "使い方: vantix-calc <計算> [--オプション 値 ...]\n"
            "\n"
@@ -149,7 +152,13 @@ void PrintCommandUsage(const CCalcCommand& command, std::ostream& out) {
     out << '\n' << command.pszSummary << "\n\n";
     for (const COptionDef& option : command.options) {
         std::string strLine = FormatC("  --%s %s", option.pszName, option.pszValueName);
-        while (DisplayWidth(strLine) < 28) {
+        // A value name that lists its choices can reach the column: the text
+        // then starts on the next line, so the two never run together.
+        if (DisplayWidth(strLine) + 2 > kOptionHelpColumn) {
+            out << strLine << '\n';
+            strLine.clear();
+        }
+        while (DisplayWidth(strLine) < kOptionHelpColumn) {
             strLine += ' ';
         }
         out << strLine << option.pszHelp;

@@ -57,7 +57,8 @@ CCalcCommand ToroidWindingCommand() {
     return {"toroid-winding",
             "トロイダルコイルの巻線（線の長さ、直流抵抗、一層に巻けるか）",
             {
-                {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionDef::Text},
+                {"core", "NAME", "コア種類（例 T-50-2, FT-82-43）", COptionDef::Text, 0.0, 0.0,
+                 true, COptionDef::CoreNameValue},
                 {"turns", "N", "巻き数", COptionDef::Number, kToroidMinTurns, kToroidMaxTurns},
                 WireDiameterOption(),
                 AwgOption(),

@@ -2,11 +2,13 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "report/CFormat.h"
+#include "text/LogFile.h"
 #include "text/NumberInput.h"
 
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,11 +58,22 @@ bool ParseCrystalFrequencies(const std::string& strText, std::vector<double>& fr
     }
 }
 
-bool WriteFile(const std::string& strPath, const std::string& strText) {
-    std::ofstream file(strPath, std::ios::binary | std::ios::trunc);
-    file << strText;
-    file.close();
-    return static_cast<bool>(file);
+// A file is replaced atomically, so a failure part-way (a full disk) leaves an
+// earlier export whole; a pipe or a terminal ("/dev/stdout") is written as it is.
+bool WriteExport(const std::string& strPath, const std::string& strText, std::string& strError) {
+    struct stat status {};
+    if (::stat(strPath.c_str(), &status) == 0 && !S_ISREG(status.st_mode) &&
+        !S_ISDIR(status.st_mode)) {
+        std::ofstream file(strPath, std::ios::binary);
+        file << strText;
+        file.close();
+        if (!file) {
+            strError = FormatC("%s に書き込めません。", strPath.c_str());
+            return false;
+        }
+        return true;
+    }
+    return WriteFileAtomically(strPath, strText, strError);
 }
 
 std::string Json(const CXtalFilterInputs& inputs, const CXtalFilterResult& result) {
@@ -175,17 +188,18 @@ CCalcOutcome RunXtalFilter(const COptionValues& values, const CLocalTime& time) 
         return FailedOutcome(CCalcOutcome::Refused, result.m_strMessage);
     }
     const CXtalSweepRange range = XtalChartRange(result.m_design, result.m_figures);
+    std::string strError;
     if (values.Has("spice") &&
-        !WriteFile(values.Text("spice"),
-                   XtalSpiceNetlist(result.m_design, range.m_dFrom, range.m_dTo, kExportPoints))) {
-        return FailedOutcome(CCalcOutcome::Refused, FormatC("ネットリストを %s に書き込めません。",
-                                                            values.Text("spice").c_str()));
+        !WriteExport(values.Text("spice"),
+                     XtalSpiceNetlist(result.m_design, range.m_dFrom, range.m_dTo, kExportPoints),
+                     strError)) {
+        return FailedOutcome(CCalcOutcome::Refused, "ネットリストを書き出せません: " + strError);
     }
-    if (values.Has("csv") &&
-        !WriteFile(values.Text("csv"), XtalSweepCsv(XtalSweep(result.m_design, range.m_dFrom,
-                                                              range.m_dTo, kExportPoints)))) {
-        return FailedOutcome(CCalcOutcome::Refused,
-                             FormatC("CSV を %s に書き込めません。", values.Text("csv").c_str()));
+    if (values.Has("csv") && !WriteExport(values.Text("csv"),
+                                          XtalSweepCsv(XtalSweep(result.m_design, range.m_dFrom,
+                                                                 range.m_dTo, kExportPoints)),
+                                          strError)) {
+        return FailedOutcome(CCalcOutcome::Refused, "CSV を書き出せません: " + strError);
     }
     return DoneOutcome(result.m_strReport, Json(inputs, result));
 }
@@ -206,14 +220,15 @@ CCalcCommand XtalFilterCommand() {
             {"bandwidth", "kHz", "3dB 帯域幅", COptionDef::Number, kXtalMinBandwidth,
              kXtalMaxBandwidth},
             {"crystals", "N", "水晶の数", COptionDef::Number, kXtalMinCrystals, kXtalMaxCrystals},
-            {"response", "TYPE", "特性 butterworth|chebyshev|cohn（既定 chebyshev）",
-             COptionDef::Text, 0.0, 0.0, false},
+            {"response", "butterworth|chebyshev|cohn", "特性（既定 chebyshev）", COptionDef::Text,
+             0.0, 0.0, false, COptionDef::ChoiceValue},
             {"ripple", "dB", "リップル（chebyshev、既定 0.1）", COptionDef::Number, kXtalMinRipple,
              kXtalMaxRipple, false},
             {"q", "Qu", "無負荷Q（0 は損失なし）", COptionDef::Number, kXtalMinQ, kXtalMaxQ, false},
-            {"spice", "FILE", "ngspice のネットリストを書き出す", COptionDef::Text, 0.0, 0.0,
-             false},
-            {"csv", "FILE", "特性の掃引を CSV で書き出す", COptionDef::Text, 0.0, 0.0, false},
+            {"spice", "FILE", "ngspice のネットリストを書き出す", COptionDef::Text, 0.0, 0.0, false,
+             COptionDef::FileValue},
+            {"csv", "FILE", "特性の掃引を CSV で書き出す", COptionDef::Text, 0.0, 0.0, false,
+             COptionDef::FileValue},
         },
         &RunXtalFilter};
 }

@@ -1,5 +1,6 @@
 #include "dialogs/MessageSink.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
 
@@ -21,6 +22,11 @@ QMessageBox::StandardButton ShowReal(const CMessage& message) {
                     message.pParent);
     if (message.eDefault != QMessageBox::NoButton) {
         box.setDefaultButton(message.eDefault);
+    }
+    for (const auto& [eButton, strText] : message.buttonTexts) {
+        if (QAbstractButton* pButton = box.button(eButton)) {
+            pButton->setText(strText);
+        }
     }
     const auto eAnswer = static_cast<QMessageBox::StandardButton>(box.exec());
     // Without a window manager nobody hands the keyboard back to the window

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +19,8 @@ struct CMessage {
     QString strText;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton eDefault = QMessageBox::NoButton;
+    // Own labels for some of the buttons (the toolkit's are used otherwise).
+    std::vector<std::pair<QMessageBox::StandardButton, QString>> buttonTexts;
 };
 
 using MessageHandler = std::function<QMessageBox::StandardButton(const CMessage&)>;

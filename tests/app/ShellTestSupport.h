@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-// A main window with settings in a temporary folder (the user's own are
-// never touched) and every message box recorded and answered from a queue
+// A main window with settings and recovery copies in a temporary folder
+// (the user's own are never touched) and every message box recorded and answered from a queue
 // (Ok when the queue is empty), so no test can hang on a modal box.
 class CShellTest : public ::testing::Test {
 protected:
@@ -28,6 +28,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("settings"));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("settings"));
+        // Recovery copies go to the test's own folder too.
+        qputenv("XDG_DATA_HOME", Path("data").toLocal8Bit());
         m_previousHandler = SetMessageHandler([this](const CMessage& message) {
             m_messages.push_back(message);
             if (m_answers.empty()) {

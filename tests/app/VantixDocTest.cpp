@@ -218,17 +218,18 @@ TEST_F(CLogFileTest, UnencodableLogCanBeSavedAsUtf8Instead) {
     ASSERT_TRUE(m_pFrame->DoSave(strPath));
     EXPECT_EQ(m_messages.front().buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(ReadBytes(strPath), "old\r\n");
-    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "old\r\n" + Utf8(u8"10µH\r\n"));
+    // With a byte-order mark, so that the file opens as UTF-8 again.
+    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "\xEF\xBB\xBFold\r\n" + Utf8(u8"10µH\r\n"));
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetPathName(), Path("utf8.txt"));
-    EXPECT_EQ(Doc()->GetFormat().eEncoding, ELogEncoding::Utf8);
+    EXPECT_EQ(Doc()->GetFormat().eEncoding, ELogEncoding::Utf8Bom);
 
     // Later saves stay UTF-8, without asking again.
     Doc()->AppendReport(Utf8(u8"한\r\n"));
     m_messages.clear();
     ASSERT_TRUE(m_pFrame->DoSave(Doc()->GetPathName()));
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "old\r\n" + Utf8(u8"10µH\r\n한\r\n"));
+    EXPECT_EQ(ReadBytes(Path("utf8.txt")), "\xEF\xBB\xBFold\r\n" + Utf8(u8"10µH\r\n한\r\n"));
 }
 
 TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -87,6 +89,54 @@ TEST(ManualPageTest, DescribesEveryCommonOption) {
     const std::vector<std::string> section = Section(PageLines(), ".SH COMMON OPTIONS");
     for (const COptionDef& option : CommonOptions()) {
         EXPECT_TRUE(NamesOption(section, option.pszName)) << "--" << option.pszName;
+    }
+}
+
+// The option a list entry describes: "--name" from a tag line such as
+// ".BI --turns \" n\"" (the line after ".TP"); empty for other entries.
+std::vector<std::string> TaggedOptions(const std::vector<std::string>& section) {
+    std::vector<std::string> options;
+    for (std::size_t i = 1; i < section.size(); ++i) {
+        const std::string& strLine = section[i];
+        const std::size_t n = strLine.find(" --");
+        if (section[i - 1] == ".TP" && StartsWith(strLine, ".B") && n != std::string::npos) {
+            options.push_back(strLine.substr(n + 3, strLine.find_first_of(" \"", n + 3) - n - 3));
+        }
+    }
+    return options;
+}
+
+// An option renamed or dropped must leave its calculator's section.
+TEST(ManualPageTest, DescribesNoOptionTheCalculatorLacks) {
+    const std::vector<std::string> lines = PageLines();
+    for (const CCalcCommand& command : CalcCommands()) {
+        for (const std::string& strName :
+             TaggedOptions(Section(lines, std::string(".SS ") + command.pszName))) {
+            bool bKnown = false;
+            for (const COptionDef& option : command.options) {
+                bKnown = bKnown || strName == option.pszName;
+            }
+            EXPECT_TRUE(bKnown) << command.pszName << " --" << strName;
+        }
+    }
+}
+
+// A calculator's positional argument ("FILE") is an entry ".I file" of its list.
+TEST(ManualPageTest, DescribesTheArgumentOfACalculatorThatTakesOne) {
+    const std::vector<std::string> lines = PageLines();
+    for (const CCalcCommand& command : CalcCommands()) {
+        if (command.pszArgument == nullptr) {
+            continue;
+        }
+        std::string strEntry = ".I ";
+        for (const char* p = command.pszArgument; *p != '\0'; ++p) {
+            strEntry += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+        }
+        const std::vector<std::string> section =
+            Section(lines, std::string(".SS ") + command.pszName);
+        const auto it = std::find(section.begin(), section.end(), strEntry);
+        EXPECT_TRUE(it != section.end() && it != section.begin() && *(it - 1) == ".TP")
+            << command.pszName << ": no entry " << strEntry;
     }
 }
 

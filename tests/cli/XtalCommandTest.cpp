@@ -1,6 +1,7 @@
 #include "cli/CliTestSupport.h"
 #include "support/WorkedReports.h"
 #include "text/ShiftJis.h"
+#include "text/SmallTmpfs.h"
 #include "text/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,20 @@ TEST(XtalCommand, ExportsTheNetlistAndTheSweep) {
     const std::string strBlocked = strCsv + "/sweep.csv";
     ExpectFailure(WorkedFilter({"--csv", strBlocked.c_str()}), 1, "CSV");
     ExpectFailure(WorkedFilter({"--spice", strBlocked.c_str()}), 1, "ネットリスト");
+}
+
+// An export that does not fit on the disk leaves the earlier file whole.
+TEST(XtalCommand, ExportThatFailsKeepsTheEarlierFile) {
+    CTempFolder folder;
+    CSmallTmpfs disk(folder.Path(), "64k");
+    if (!disk.IsMounted()) {
+        GTEST_SKIP() << disk.WhyNot();
+    }
+    const std::string strCsv = folder.File("sweep.csv");
+    WriteBytes(strCsv, "earlier sweep\n");
+    WriteBytes(folder.File("filler"), std::string(48 * 1024, 'x'));
+    ExpectFailure(WorkedFilter({"--csv", strCsv.c_str()}), 1, "CSV");
+    EXPECT_EQ(ReadBytes(strCsv), "earlier sweep\n");
 }
 
 } // namespace

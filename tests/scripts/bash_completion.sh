@@ -34,7 +34,7 @@ common=$'--time\n--append\n--encoding\n--json\n--help'
 touch "$work/log.txt" "$work/my log.txt"
 mkdir "$work/logs"
 
-expect $'toroid\ntoroid-search' vantix-calc to
+expect $'toroid\ntoroid-search\ntoroid-winding' vantix-calc to
 expect $'--help\n--version' vantix-calc --
 expect $'--core\n--turns\n--inductance\n'"$common" vantix-calc toroid --
 expect $'T-50-41\nT-50-15\nT-50-12\nT-50-10\nT-50-6\nT-50-3\nT-50-2\nT-50-1\nT-50-0' \
@@ -51,6 +51,24 @@ expect '' vantix-calc no-such-calculator --
 expect $'--attenuation\n--time\n--encoding\n--json\n--help' \
   vantix-calc pi --impedance 50 --append log.txt --
 
+# The designers' values: a core, the words of a choice, files for exports.
+expect $'FT-82-75\nFT-82-72\nFT-82-63\nFT-82-61\nFT-82-43' vantix-calc toroid-winding --core FT-82
+expect $'pi\nt\nbridged-t' vantix-calc attenuator --impedance 50 --topology ''
+expect $'E12\nE192' vantix-calc attenuator --series E1
+expect $'chebyshev\ncohn' vantix-calc xtal-filter --response c
+expect $'log.txt\nlogs' vantix-calc xtal-filter --spice lo
+expect 'my log.txt' vantix-calc xtal-filter --bandwidth 2.4 --csv my
+# Gauge numbers are typed, not offered (47 bare numbers say nothing of the wire).
+expect '' vantix-calc aircoil-winding --awg ''
+# xtal-sort's list file: offered wherever it may stand, until it is given.
+expect $'log.txt\nlogs' vantix-calc xtal-sort lo
+expect $'log.txt\nlogs' vantix-calc xtal-sort --crystals 6 lo
+expect $'log.txt\nlogs' vantix-calc xtal-sort --json --append my\ log.txt lo
+expect $'--crystals\n'"$common" vantix-calc xtal-sort -
+expect $'--crystals\n'"$common" vantix-calc xtal-sort log.txt ''
+expect '' vantix-calc xtal-sort log.txt lo
+expect '' vantix-calc pi lo
+
 # Every calculator the usage lists, with every option its help lists: new
 # calculators need no change here.
 calculators=$("$calc" | sed -n '/^計算:/,/^$/{s/^  \([a-z][a-z0-9-]*\) .*/\1/p}')
@@ -59,6 +77,14 @@ expect "$calculators"$'\n--help\n--version' vantix-calc ''
 for c in $calculators; do
   own=$("$calc" "$c" --help | sed -n 's/^  \(--[a-z][a-z0-9-]*\).*/\1/p')
   expect "$own"$'\n'"$common" vantix-calc "$c" --
+  # An option whose value name lists its choices offers them.
+  while read -r option choices; do
+    expect "${choices//|/$'\n'}" vantix-calc "$c" "$option" ''
+  done < <("$calc" "$c" --help | sed -n 's/^  \(--[a-z][a-z0-9-]*\) \([^ |]*|[^ ]*\).*/\1 \2/p')
+  # A calculator that takes a file offers files where the options go.
+  if "$calc" "$c" --help | head -n1 | grep -q ' FILE$'; then
+    expect $'log.txt\nlogs' vantix-calc "$c" lo
+  fi
 done
 
 [ $failed -eq 0 ] || exit 1

@@ -28,7 +28,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = hamradio ] || fail "Section: $(field Section)"
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 depends=$(field Depends)
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libqt6charts6 \
   fonts-ipafont-gothic qt6-translations-l10n; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
@@ -72,6 +72,59 @@ root=$work/root
   cmp -s - "$root/usr/share/bash-completion/completions/vantix-calc" ||
   fail "packaged completion differs from what the packaged vantix-calc writes"
 file "$root/usr/bin/vantix-calc" 2>/dev/null | grep -q 'not stripped' && fail "vantix-calc not stripped"
+
+# What the window loads when it runs (libraries, and the Qt plugins that no
+# ELF header names) must come from packages that Depends pulls in.
+cat >"$work/maps.sh" <<'EOF'
+"$1" >/dev/null 2>&1 &
+pid=$!
+for n in $(seq 100); do
+  grep -q '/platforms/libq' "/proc/$pid/maps" 2>/dev/null && break
+  sleep 0.1
+done
+sleep 1 # the window shows: icon engines, image formats
+cp "/proc/$pid/maps" "$2" 2>/dev/null
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+exit 0
+EOF
+if command -v apt-cache >/dev/null && command -v dpkg-query >/dev/null; then
+  # On an X server (the desktop's platform plugin) where there is one to start,
+  # without a desktop's theme or input method (a user's own choices);
+  # settings and recovery copies go to a home of its own.
+  mkdir -p "$work/home"
+  clean=(env -u XDG_CONFIG_HOME -u XDG_STATE_HOME -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION
+    -u QT_QPA_PLATFORMTHEME -u QT_IM_MODULE -u QT_QPA_PLATFORM HOME="$work/home")
+  run=(bash "$work/maps.sh" "$root/usr/bin/vantix" "$work/maps")
+  if command -v xvfb-run >/dev/null; then
+    "${clean[@]}" xvfb-run -a "${run[@]}"
+  else
+    "${clean[@]}" QT_QPA_PLATFORM=offscreen "${run[@]}"
+  fi
+  libraries=$(awk '$6 ~ /\.so/ { print $6 }' "$work/maps" 2>/dev/null | sort -u)
+  grep -q 'libQt6Charts' <<<"$libraries" || fail "vantix did not start (no Qt Charts mapped)"
+  # The packages Depends pulls in, all the way down.
+  sed 's/([^)]*)//g; s/|/,/g; s/,/\n/g' <<<"$depends" | tr -d ' ' | grep . >"$work/direct"
+  apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+    --no-replaces --no-enhances $(cat "$work/direct") 2>/dev/null |
+    sed -n 's/^\([a-z0-9][^ :]*\).*/\1/p' | sort -u >"$work/closure"
+  for lib in $libraries; do
+    # dpkg knows /lib/... where a merged /usr maps /usr/lib/...
+    owners=$(dpkg-query -S "$lib" 2>/dev/null || dpkg-query -S "${lib#/usr}" 2>/dev/null)
+    owners=$(grep -v '^diversion' <<<"$owners" | sed 's/: .*//; s/:[a-z0-9]*//g; s/,/ /g' | head -n1)
+    [ -n "$owners" ] || { echo "note: $lib belongs to no package"; continue; }
+    # Qt's X plugin opens Xcursor (and with it Xrender) when it is there, for
+    # themed cursors; without it the plugin draws its own.
+    found=0
+    for owner in $owners; do
+      case $owner in libxcursor1 | libxrender1) found=1 ;; esac
+      grep -qx "$owner" "$work/closure" && found=1
+    done
+    [ $found -eq 1 ] || fail "vantix loads $lib from $owners, which Depends does not pull in"
+  done
+else
+  echo "note: apt-cache not installed, run-time libraries not checked"
+fi
 
 top=$(zcat "$root/usr/share/doc/vantix/changelog.gz" | head -n1)
 [[ "$top" == "vantix ($version) "* ]] || fail "changelog's last entry is not $version: $top"
