@@ -320,6 +320,39 @@ std::vector<QRadioButton*> CCalcDialog::RadioGroup(int nFirstId) const {
     return group;
 }
 
+// The arrow keys step through a group of radio buttons in the template's
+// order, whichever way the buttons are laid out, wrapping at the ends: Down
+// and Right to the next, Up and Left to the one before. The button stepped
+// to is checked, as a click would.
+bool CCalcDialog::StepRadioGroup(QWidget* pTarget, const QKeyEvent* pKey) {
+    const int nKey = pKey->key();
+    if ((nKey != Qt::Key_Down && nKey != Qt::Key_Right && nKey != Qt::Key_Up &&
+         nKey != Qt::Key_Left) ||
+        (pKey->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    auto* pRadio = qobject_cast<QRadioButton*>(pTarget);
+    if (!pRadio || !pRadio->group()) {
+        return false;
+    }
+    const QList<QAbstractButton*> buttons = pRadio->group()->buttons();
+    const int nCount = static_cast<int>(buttons.size());
+    const int nStep = (nKey == Qt::Key_Down || nKey == Qt::Key_Right) ? 1 : nCount - 1;
+    int nAt = static_cast<int>(buttons.indexOf(pRadio));
+    for (int n = 1; n < nCount; ++n) {
+        nAt = (nAt + nStep) % nCount;
+        QAbstractButton* pNext = buttons[nAt];
+        if (pNext->isEnabled() && pNext->isVisible()) {
+            GiveFocus(pNext);
+            if (pNext->hasFocus()) {
+                pNext->click();
+            }
+            return true;
+        }
+    }
+    return true; // the only button to step to is this one
+}
+
 int CCalcDialog::exec() {
     m_bEnding = false;
     m_nDeferredKillFocus = kNoId;
@@ -614,6 +647,9 @@ bool CCalcDialog::FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent) {
         if (!IsQuiet()) {
             RunAction([this] { OnEnterKey(); });
         }
+        return true;
+    }
+    if (eType == QEvent::KeyPress && StepRadioGroup(pTarget, static_cast<QKeyEvent*>(pEvent))) {
         return true;
     }
     if (eType == QEvent::MouseButtonPress || eType == QEvent::MouseButtonDblClick) {

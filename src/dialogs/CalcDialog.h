@@ -14,6 +14,7 @@
 
 class CDataExchange;
 class QFocusEvent;
+class QKeyEvent;
 class QLabel;
 class QRadioButton;
 
@@ -151,6 +152,7 @@ private:
     QRect ClosedComboRect(const CControlTemplate& control) const;
     int ComboRoomRight(const CControlTemplate& combo) const;
     bool ActionHasFailed() const;
+    bool StepRadioGroup(QWidget* pTarget, const QKeyEvent* pKey);
     void Notify(int nId, ENotify eCode);
     void RunAction(const std::function<void()>& fnAction);
     bool FilterApplicationEvent(QWidget* pTarget, QEvent* pEvent);

@@ -112,8 +112,8 @@ TEST_F(ToroidWindingDlgTest, CorePickAndGaugePickRecompute) {
     });
 }
 
-// An out-of-range value stays in its field and OK refuses it; text that is
-// no number gives way to the value held, as in every calculator.
+// A refused value, out of range or no number, stays in its field selected,
+// for the user to retype, and OK refuses it as well.
 TEST_F(ToroidWindingDlgTest, EachBadFieldGivesOneMessageAndKeepsTheFocus) {
     const struct {
         int nEnterPresses; // from the core to the field
@@ -127,7 +127,7 @@ TEST_F(ToroidWindingDlgTest, EachBadFieldGivesOneMessageAndKeepsTheFocus) {
         {2, "1000.5", kToroidWindingWireEdit, "0 から 1000 までの数値を入力してください。",
          "1000.5"},
         {3, "-1", kToroidWindingLeadEdit, "0 から 1000 までの数値を入力してください。", "-1"},
-        {3, "2O", kToroidWindingLeadEdit, "数値を入力してください。", "20"},
+        {3, "2O", kToroidWindingLeadEdit, "数値を入力してください。", "2O"},
     };
     const int nResult = RunModal(m_dlg, [&](QDialog& dialog) {
         for (const auto& c : cases) {
@@ -142,6 +142,7 @@ TEST_F(ToroidWindingDlgTest, EachBadFieldGivesOneMessageAndKeepsTheFocus) {
             EXPECT_EQ(m_messages, QStringList{c.pszMessage});
             EXPECT_EQ(FocusId(), c.nField);
             EXPECT_EQ(Edit(c.nField), c.pszLeft);
+            EXPECT_EQ(m_dlg.Item<QLineEdit>(c.nField)->selectedText(), c.pszLeft);
             if (Edit(c.nField) == c.pszTyped) {
                 Click(1); // OK refuses the field as well
                 EXPECT_TRUE(dialog.isVisible());
