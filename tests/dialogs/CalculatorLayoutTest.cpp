@@ -18,8 +18,8 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -123,7 +123,8 @@ TEST_P(CalculatorLayout, ControlsMatchTheTemplateAndNoTextIsClipped) {
             ExpectTextFits(*pLabel, pLabel->text(), pLabel->contentsRect());
             // A worked example's result is shown whole, not cut short.
             if (IsResultBox(control)) {
-                EXPECT_EQ(pLabel->toolTip(), "") << control.nId << " cut: " << pLabel->text().toStdString();
+                EXPECT_EQ(pLabel->toolTip(), "")
+                    << control.nId << " cut: " << pLabel->text().toStdString();
             }
             continue;
         }
@@ -277,8 +278,7 @@ TEST_P(CalculatorLayout, ListViewsShowEveryCellWhole) {
             const int nWidth = pList->columnWidth(nColumn);
             nAllColumns += nWidth;
             EXPECT_LE(pList->header()->sectionSizeHint(nColumn), nWidth)
-                << pList->headerItem()->text(nColumn).toStdString() << " in list "
-                << pControl->nId;
+                << pList->headerItem()->text(nColumn).toStdString() << " in list " << pControl->nId;
             for (int nRow = 0; nRow < pList->topLevelItemCount(); ++nRow) {
                 const QModelIndex index = pList->model()->index(nRow, nColumn);
                 EXPECT_LE(CellWidth(*pList, index), nWidth)
