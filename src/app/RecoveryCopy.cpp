@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -186,10 +187,14 @@ bool CRecoveryCopy::EnsureOwnFiles(QString& strError) {
     }
     QFile::setPermissions(m_strFolder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Unique among the program's windows as well, which may start their
+    // copies within the same millisecond.
+    static std::atomic<unsigned> s_nCopies{0};
     const QString strBase = QDir(m_strFolder)
-                                .filePath(QStringLiteral("%1-%2")
+                                .filePath(QStringLiteral("%1-%2-%3")
                                               .arg(QCoreApplication::applicationPid())
-                                              .arg(QDateTime::currentMSecsSinceEpoch()));
+                                              .arg(QDateTime::currentMSecsSinceEpoch())
+                                              .arg(++s_nCopies));
     const QString strLock = strBase + kLockSuffix;
     const int nFd =
         ::open(QFile::encodeName(strLock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -129,6 +129,18 @@ TEST_F(CRecoveryCopyTest, AdoptedCopyBecomesThisWindowsAndIsNotOfferedAgain) {
     EXPECT_TRUE(FilesInFolder().isEmpty()) << FilesInFolder().join(' ').toStdString();
 }
 
+// Windows of one program may start their copies within one millisecond.
+TEST_F(CRecoveryCopyTest, CopiesStartedTogetherEachGetTheirOwnFiles) {
+    std::vector<std::unique_ptr<CRecoveryCopy>> copies;
+    QString strError;
+    for (int n = 0; n < 20; ++n) {
+        copies.push_back(MakeCopy());
+        copies.back()->TextChanged();
+        ASSERT_TRUE(copies.back()->WriteNow(strError)) << n << " " << strError.toStdString();
+    }
+    EXPECT_EQ(FilesInFolder().size(), 40u); // a copy and a lock each
+}
+
 TEST_F(CRecoveryCopyTest, EndingLeavesTheCopyOrNothingAndOldLocksAreSweptAway) {
     // One window ends with unsaved text, one with none, one is still running.
     auto pUnsaved = MakeCopy();
