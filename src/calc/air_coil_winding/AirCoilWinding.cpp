@@ -22,17 +22,26 @@ constexpr double kShapeTerm = 0.27;
 // Digits of the resistance, capacitance and resonance: each spans decades.
 constexpr int kDigits = 4;
 
+// Close-wound turns lie side by side: n·d equals the length in decimal but may
+// come out a hair above it in binary, so both the fit test and the count of
+// most turns allow for that rounding with one comparison.
+constexpr double kFitTolerance = 1e-9;
+
+bool TurnsFit(double dTurns, double dWireDiameter, double dLength) {
+    return dTurns * dWireDiameter <= dLength * (1.0 + kFitTolerance);
+}
+
 // The most whole turns of wire d that lie side by side within the length,
-// counted so that it agrees with the fit test n·d <= length.
+// counted so that it agrees with the fit test.
 double MaxTurns(double dLength, double dWireDiameter) {
-    double n = std::floor(dLength / dWireDiameter);
+    double n = std::floor(dLength * (1.0 + kFitTolerance) / dWireDiameter);
     if (!std::isfinite(n) || n + 1.0 == n) {
         return n; // beyond whole-number precision there is nothing to adjust
     }
     // The quotient may be rounded across a whole number either way.
-    if (n > 0.0 && n * dWireDiameter > dLength) {
+    if (n > 0.0 && !TurnsFit(n, dWireDiameter, dLength)) {
         n -= 1.0;
-    } else if ((n + 1.0) * dWireDiameter <= dLength) {
+    } else if (TurnsFit(n + 1.0, dWireDiameter, dLength)) {
         n += 1.0;
     }
     return n;
@@ -78,7 +87,7 @@ CAirCoilWindingResult ComputeAirCoilWinding(const CAirCoilWindingInputs& inputs,
     result.dInductance = dInductance;
     result.dPitch = dPitch;
     result.dMaxTurns = dMaxTurns;
-    result.bFits = N * d <= inputs.dLength;
+    result.bFits = TurnsFit(N, d, inputs.dLength);
     result.dWireLength = dWireLength;
     result.dResistance = dResistance;
     result.dSelfCapacitance = dCapacitance;

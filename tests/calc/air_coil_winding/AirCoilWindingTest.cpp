@@ -1,5 +1,6 @@
 #include "calc/air_coil_winding/AirCoilWinding.h"
 
+#include "report/CFormat.h"
 #include "support/WorkedReports.h"
 #include "text/ShiftJis.h"
 
@@ -36,8 +37,10 @@ TEST(AirCoilWindingTest, FitAndMostTurnsAgree) {
         {20.0, 1.0, 20.0, "コイル長さに巻けます (最大 20 回)"},
         {20.0, 1.0, 20.5, "コイル長さに巻けません (最大 20 回)"},
         {20.0, 1.5, 14.0, "コイル長さに巻けません (最大 13 回)"},
-        {0.29, 0.01, 29.0, "コイル長さに巻けます (最大 29 回)"},   // 0.29 / 0.01 < 29
-        {0.35, 0.01, 35.0, "コイル長さに巻けません (最大 34 回)"}, // 35 × 0.01 > 0.35
+        {0.29, 0.01, 29.0, "コイル長さに巻けます (最大 29 回)"}, // 0.29 / 0.01 < 29
+        {0.35, 0.01, 35.0, "コイル長さに巻けます (最大 35 回)"}, // 35 × 0.01 a hair above 0.35
+        {9.6, 0.8, 12.0, "コイル長さに巻けます (最大 12 回)"},   // 12 × 0.8 a hair above 9.6
+        {9.6, 0.8, 12.01, "コイル長さに巻けません (最大 12 回)"},
         {1.0, 2.0, 1.0, "コイル長さに巻けません (最大 0 回)"},
     };
     for (const auto& c : cases) {
@@ -46,6 +49,25 @@ TEST(AirCoilWindingTest, FitAndMostTurnsAgree) {
         EXPECT_EQ(result.strFit, c.pszFit) << c.dLength << " " << c.dWire << " " << c.dTurns;
         EXPECT_EQ(result.bFits, c.dTurns <= result.dMaxTurns) << c.dLength << " " << c.dWire;
     }
+}
+
+// Every close-wound coil fits, whatever wire and count: the length typed is
+// the count times the wire, rounded as a user would type it.
+TEST(AirCoilWindingTest, EveryCloseWoundCoilFits) {
+    int nRefused = 0;
+    for (int nWire = 1; nWire <= 15; ++nWire) {
+        const double dWire = nWire / 10.0;
+        for (int nTurns = 1; nTurns <= 60; ++nTurns) {
+            const double dLength = std::stod(FormatC("%.4f", nTurns * nWire / 10.0));
+            const CAirCoilWindingResult result = Wind(10.0, dLength, dWire, nTurns);
+            ASSERT_TRUE(result.bComputed) << dWire << " " << nTurns;
+            if (!result.bFits || result.dMaxTurns != nTurns) {
+                ++nRefused;
+                ADD_FAILURE() << dWire << " mm × " << nTurns << ": " << result.strFit;
+            }
+        }
+    }
+    EXPECT_EQ(nRefused, 0);
 }
 
 TEST(AirCoilWindingTest, NoResultForAZeroInputOrAnythingNotFinite) {
