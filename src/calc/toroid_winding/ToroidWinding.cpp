@@ -18,13 +18,22 @@ constexpr double kPi = std::numbers::pi;
 // Digits of the resistance: one wire spans milliohms to kilohms.
 constexpr int kResistanceDigits = 4;
 
-// Turns that fit side by side along the core's inner circumference, measured
-// through the wire's centres (the hole shrinks by one wire diameter).
+// Turns that fit side by side around the core's hole, each touching the next:
+// their centres lie on a circle one wire diameter smaller than the hole, and
+// two neighbours' centres are one diameter apart, a chord of 2·arcsin(d/(ID−d)).
+// Two wires of half the hole fill it across; a thicker one passes once, a wire
+// as thick as the hole not at all. The tolerance keeps a count that fits exactly from rounding
+// away.
 double OneLayerTurns(double dInnerDiameter, double dWireDiameter) {
-    if (dInnerDiameter <= dWireDiameter) {
+    if (!(dWireDiameter < dInnerDiameter)) {
         return 0.0;
     }
-    return std::floor(kPi * (dInnerDiameter - dWireDiameter) / dWireDiameter);
+    if (2.0 * dWireDiameter > dInnerDiameter) {
+        return 1.0;
+    }
+    constexpr double kFitTolerance = 1e-9;
+    const double dAngle = std::asin(dWireDiameter / (dInnerDiameter - dWireDiameter));
+    return std::floor(kPi / dAngle * (1.0 + kFitTolerance));
 }
 
 } // namespace
