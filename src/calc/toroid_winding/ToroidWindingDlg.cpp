@@ -23,6 +23,8 @@ constexpr CFocusStop kCycle[] = {
     {kToroidWindingLeadEdit, 3},
 };
 
+constexpr const char* kWireWanted = "線材直径を入力して下さい";
+
 } // namespace
 
 CToroidWindingDlg::CToroidWindingDlg(QWidget* pParent)
@@ -103,6 +105,11 @@ void CToroidWindingDlg::Compute() {
     m_strWireLength = result.strWireLength;
     m_strResistance = result.strResistance;
     m_strLayer = result.strLayer;
+    // Turns without a wire (as handed over from the toroidal coil) say what
+    // the empty results wait for.
+    if (!result.bComputed && m_dTurns != 0.0 && m_dWireDiameter == 0.0) {
+        m_strLayer = kWireWanted;
+    }
     m_strReport = result.strReport;
     UpdateData(false);
 }

@@ -177,11 +177,12 @@ TEST_F(ToroidWindingDlgTest, HandedOverCoreAndTurnsArePreselected) {
     RunModal(m_dlg, [&](QDialog&) {
         EXPECT_EQ(m_dlg.m_comboCore->currentText(), "FT-82-43");
         EXPECT_EQ(Edit(kToroidWindingTurnsEdit), "12");
-        EXPECT_EQ(Shown(kToroidWindingInductanceStatic), "");
+        EXPECT_EQ(Results(), QStringList({"", "", "", "", "線材直径を入力して下さい"}));
         KeyToFocus(Qt::Key_Return);
         KeyToFocus(Qt::Key_Return);
         EnterValues({"0.4"});
         EXPECT_EQ(Shown(kToroidWindingInductanceStatic), "80.21 μH");
+        EXPECT_EQ(Shown(kToroidWindingLayerStatic), "一層に巻けます (最大 100 回)");
         KeyToFocus(Qt::Key_Escape);
     });
 
