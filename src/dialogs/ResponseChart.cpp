@@ -19,6 +19,9 @@ const QColor kMarkColours[] = {QColor(0x10, 0x90, 0x30), QColor(0xa0, 0x10, 0x90
 constexpr qreal kMarkSize = 9.0;
 // About this many intervals between the x axis's ticks.
 constexpr double kXTicks = 10.0;
+// At most this many intervals between the left axis's ticks: more labels than
+// the chart's height holds are all elided.
+constexpr double kMaxLeftIntervals = 10.0;
 
 // The step of 1, 2 or 5 times a power of ten next above dRaw.
 double NiceStep(double dRaw) {
@@ -72,6 +75,9 @@ CResponseChart::CResponseChart(const QFont& font, QWidget* pParent)
     m_pLeftCurve->attachAxis(m_pAxisLeft);
     m_pRightCurve->attachAxis(m_pAxisX);
     m_pRightCurve->attachAxis(m_pAxisRight);
+    m_dInitialXMin = m_pAxisX->min();
+    m_dInitialXMax = m_pAxisX->max();
+    m_dInitialRightMax = m_pAxisRight->max();
 
     setChart(pChart);
     setRenderHint(QPainter::Antialiasing);
@@ -93,10 +99,20 @@ void CResponseChart::SetCurveNames(const QString& strLeft, const QString& strRig
 
 void CResponseChart::SetLeftRange(double dMin, double dMax) {
     m_pAxisLeft->setRange(dMin, dMax);
-    // One tick per 10 units when the range is a whole number of tens.
+    // A range of whole tens has a tick per 10 units, or per 20, 50, 100, …
+    // from 0 when that would be too many.
     const double dSpan = dMax - dMin;
-    if (dSpan > 0.0 && std::fmod(dSpan, 10.0) == 0.0 && dSpan / 10.0 <= 20.0) {
+    if (!(dSpan > 0.0) || std::fmod(dSpan, 10.0) != 0.0) {
+        return;
+    }
+    const double dStep = NiceStep(std::max(10.0, dSpan / kMaxLeftIntervals));
+    if (dStep == 10.0) {
+        m_pAxisLeft->setTickType(QValueAxis::TicksFixed);
         m_pAxisLeft->setTickCount(static_cast<int>(dSpan / 10.0) + 1);
+    } else {
+        m_pAxisLeft->setTickType(QValueAxis::TicksDynamic);
+        m_pAxisLeft->setTickAnchor(0.0);
+        m_pAxisLeft->setTickInterval(dStep);
     }
 }
 
@@ -186,4 +202,8 @@ void CResponseChart::Clear() {
     for (QScatterSeries* pSeries : m_marks) {
         pSeries->clear();
     }
+    // An empty chart has the axes it opened with, not the last curve's.
+    m_pAxisX->setTickType(QValueAxis::TicksFixed);
+    m_pAxisX->setRange(m_dInitialXMin, m_dInitialXMax);
+    m_pAxisRight->setRange(0.0, m_dInitialRightMax);
 }

@@ -29,8 +29,9 @@ public:
 
     void SetAxisTitles(const QString& strX, const QString& strLeft, const QString& strRight);
     void SetCurveNames(const QString& strLeft, const QString& strRight);
-    // The left axis always shows [dMin, dMax] (a curve below it is cut off);
-    // the x axis follows the data, the right axis runs from 0 to its maximum.
+    // The left axis always shows [dMin, dMax] (a curve below it is cut off),
+    // with at most ten tick intervals; the x axis follows the data, the right
+    // axis runs from 0 to its maximum.
     void SetLeftRange(double dMin, double dMax);
 
     // x ascending, the three of equal length (extra values are ignored).
@@ -39,7 +40,8 @@ public:
                    std::span<const double> right);
     // Replaces every set of marks; a set absent from the list is emptied.
     void SetMarks(const std::vector<CChartMarks>& marks);
-    // Nothing to draw: empty curves and marks (the axes stay).
+    // Nothing to draw: empty curves and marks; the x and right axes return to
+    // their first ranges, the left axis stays.
     void Clear();
 
     // What is drawn, for tests.
@@ -60,4 +62,7 @@ private:
     QValueAxis* m_pAxisLeft = nullptr;
     QValueAxis* m_pAxisRight = nullptr;
     std::vector<QScatterSeries*> m_marks;
+    double m_dInitialXMin = 0.0;
+    double m_dInitialXMax = 0.0;
+    double m_dInitialRightMax = 0.0;
 };

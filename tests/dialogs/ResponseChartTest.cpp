@@ -51,4 +51,46 @@ TEST(ResponseChart, MarkSetsAreReplacedByNameAndEmptiedWhenLeftOut) {
     EXPECT_EQ(chart.MarkSeries()[1]->count(), 0);
 }
 
+// However deep the floor, the labels fit: at most ten intervals, on round
+// values from 0.
+TEST(ResponseChart, LeftTicksStayFewAsTheFloorDeepens) {
+    CResponseChart chart(QApplication::font());
+    const struct {
+        double dFloor;
+        bool bFixed;
+        double dInterval; // dynamic ticks
+        int nCount;       // fixed ticks
+    } cases[] = {
+        {-100.0, true, 0.0, 11},    {-130.0, false, 20.0, 0}, {-300.0, false, 50.0, 0},
+        {-1500.0, false, 200.0, 0}, {-70.0, true, 0.0, 8},
+    };
+    for (const auto& c : cases) {
+        chart.SetLeftRange(c.dFloor, 0.0);
+        QValueAxis* pAxis = chart.AxisLeft();
+        EXPECT_EQ(pAxis->min(), c.dFloor);
+        if (c.bFixed) {
+            EXPECT_EQ(pAxis->tickType(), QValueAxis::TicksFixed) << c.dFloor;
+            EXPECT_EQ(pAxis->tickCount(), c.nCount) << c.dFloor;
+        } else {
+            EXPECT_EQ(pAxis->tickType(), QValueAxis::TicksDynamic) << c.dFloor;
+            EXPECT_EQ(pAxis->tickAnchor(), 0.0);
+            EXPECT_EQ(pAxis->tickInterval(), c.dInterval) << c.dFloor;
+            EXPECT_LE(-c.dFloor / c.dInterval, 10.0);
+        }
+    }
+}
+
+TEST(ResponseChart, ClearingReturnsTheAxesToAFreshChartsRanges) {
+    CResponseChart fresh(QApplication::font());
+    CResponseChart chart(QApplication::font());
+    chart.SetCurves(std::vector<double>{-7.0, 9.0}, std::vector<double>{-3.0, -50.0},
+                    std::vector<double>{0.2, 40.0});
+    ASSERT_EQ(chart.AxisX()->min(), -7.0);
+    chart.Clear();
+    EXPECT_EQ(chart.AxisX()->min(), fresh.AxisX()->min());
+    EXPECT_EQ(chart.AxisX()->max(), fresh.AxisX()->max());
+    EXPECT_EQ(chart.AxisX()->tickType(), fresh.AxisX()->tickType());
+    EXPECT_EQ(chart.AxisRight()->max(), fresh.AxisRight()->max());
+}
+
 } // namespace

@@ -633,12 +633,12 @@ CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLoca
             row.m_strCoupling = Picofarads(mesh.m_dCoupling);
         }
         row.m_strTuning = mesh.m_bNoTuning ? "なし" : Picofarads(mesh.m_dTuning);
-        row.m_strOffset = XtalSigned("%.1f", mesh.m_dOffset) + "Hz";
+        row.m_strOffset = XtalSigned("%.1f", mesh.m_dOffset, "Hz");
         result.m_rows.push_back(row);
     }
     // A lossless ladder cannot pass more than it is given; a peak a hair
     // above 0 dB is rounding.
-    result.m_strInsertionLoss = XtalSigned("%.3f", figures.m_dInsertionLoss) + "dB";
+    result.m_strInsertionLoss = XtalSigned("%.3f", figures.m_dInsertionLoss, "dB");
     result.m_strBandwidth3 = XtalGrouped(figures.m_dBandwidth3, 1, "Hz");
     result.m_strBandwidth6 = XtalGrouped(figures.m_dBandwidth6, 1, "Hz");
     result.m_strBandwidth60 = XtalGrouped(figures.m_dBandwidth60, 1, "Hz");

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -267,8 +268,15 @@ void CXtalFilterDlg::ShowChart() {
         {QStringLiteral("−60 dB 点"),
          {mark(figures.m_dLow60, dPeak - 60.0), mark(figures.m_dHigh60, dPeak - 60.0)}},
     });
-    // Deep enough for the −60 dB points of a lossy filter too.
-    const double dFloor = std::min(kChartFloorDb, 10.0 * std::floor((dPeak - 70.0) / 10.0));
+    // Deep enough for the −60 dB points of a lossy filter too, and for its
+    // curve when the loss itself is beyond a number.
+    double dCurvePeak = -std::numeric_limits<double>::infinity();
+    for (const double dLevel : s21) {
+        if (std::isfinite(dLevel)) {
+            dCurvePeak = std::max(dCurvePeak, dLevel);
+        }
+    }
+    const double dFloor = std::min(kChartFloorDb, 10.0 * std::floor((dCurvePeak - 70.0) / 10.0));
     m_pChart->SetLeftRange(std::isfinite(dFloor) ? dFloor : kChartFloorDb, 0.0);
 }
 

@@ -15,10 +15,13 @@ std::string XtalGrouped(double dValue, int nDecimals, const char* pszUnit) {
     return str;
 }
 
-std::string XtalSigned(const char* pszFormat, double dValue) {
+std::string XtalSigned(const char* pszFormat, double dValue, const char* pszUnit) {
+    if (!std::isfinite(dValue)) {
+        return "-----";
+    }
     std::string str = FormatC(pszFormat, dValue);
     if (str.starts_with('-') && str.find_first_of("123456789") == std::string::npos) {
         str.erase(0, 1);
     }
-    return str;
+    return str + pszUnit;
 }

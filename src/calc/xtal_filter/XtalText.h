@@ -10,5 +10,6 @@
 // give "-----" alone.
 std::string XtalGrouped(double dValue, int nDecimals, const char* pszUnit = "");
 
-// A signed value in a printf format (e.g. "%.1f") that never shows "-0.0".
-std::string XtalSigned(const char* pszFormat, double dValue);
+// A signed value in a printf format (e.g. "%.1f") that never shows "-0.0";
+// the unit follows it. A non-finite value gives "-----" alone.
+std::string XtalSigned(const char* pszFormat, double dValue, const char* pszUnit = "");

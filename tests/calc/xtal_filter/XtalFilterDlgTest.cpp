@@ -228,6 +228,33 @@ TEST_F(XtalFilterDlgTest, AButtonClickedPastABadFieldOpensNothing) {
     EXPECT_EQ(nOpened, 0);
 }
 
+// Crystals too lossy for a finite figure: "-----", and the chart's S21 axis
+// reaches down to the curve; a refused design then leaves the empty chart
+// with a fresh chart's x axis.
+TEST_F(XtalFilterDlgTest, LossyCrystalsKeepTheirCurveInViewAndARefusalResetsTheChart) {
+    RunModal(m_dlg, [&](QDialog&) {
+        TypeInto(kXtalQEdit, "20");
+        KeyToFocus(Qt::Key_Tab);
+        EXPECT_EQ(Shown(kXtalInsertionLossStatic), "-----");
+        const CResponseChart& chart = *m_dlg.m_pChart;
+        ASSERT_GT(chart.LeftCurve()->count(), 0);
+        double dTop = -1e300;
+        for (const QPointF& point : chart.LeftCurve()->points()) {
+            dTop = std::max(dTop, point.y());
+        }
+        EXPECT_LE(chart.AxisLeft()->min(), dTop - 60.0);
+        EXPECT_LE(-chart.AxisLeft()->min() / chart.AxisLeft()->tickInterval(), 10.0);
+
+        TypeInto(kXtalBandwidthEdit, "12");
+        KeyToFocus(Qt::Key_Tab);
+        ASSERT_EQ(chart.LeftCurve()->count(), 0);
+        const CResponseChart fresh(m_dlg.font());
+        EXPECT_EQ(chart.AxisX()->min(), fresh.AxisX()->min());
+        EXPECT_EQ(chart.AxisX()->max(), fresh.AxisX()->max());
+        KeyToFocus(Qt::Key_Escape);
+    });
+}
+
 TEST_F(XtalFilterDlgTest, BandwidthAboveTheMaximumNamesItAndLeavesNothingToSave) {
     RunModal(m_dlg, [&](QDialog&) {
         TypeInto(kXtalBandwidthEdit, "12");

@@ -245,6 +245,18 @@ TEST(XtalFilter, SkirtsThatNeverReachSixtyDecibelsShowNoFigure) {
     EXPECT_GT(range.m_dTo, result.m_figures.m_dHigh3);
 }
 
+// Crystals this lossy pass nothing a double can hold: the figure that is not
+// a number reads "-----", in the dialog and the report alike.
+TEST(XtalFilter, LossTooHighForANumberShowsNoFigure) {
+    const CXtalFilterResult result = ComputeXtalFilter(Worked(20.0), kTime);
+    ASSERT_TRUE(result.m_bComputed);
+    ASSERT_FALSE(std::isfinite(result.m_figures.m_dInsertionLoss));
+    EXPECT_EQ(result.m_strInsertionLoss, "-----");
+    EXPECT_NE(result.m_strReport.find("　　　　　挿入損失  -----\r\n"), std::string::npos)
+        << result.m_strReport;
+    EXPECT_EQ(result.m_strReport.find("inf"), std::string::npos);
+}
+
 TEST(XtalFilter, ChartSweepSpansTheSixtyDecibelPoints) {
     const CXtalFilterResult result = ComputeXtalFilter(Worked(), kTime);
     const std::vector<CXtalResponsePoint> points = XtalChartSweep(result, 401);
