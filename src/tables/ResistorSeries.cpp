@@ -114,14 +114,14 @@ long long CResistorSeries::FloorIndex(double dValue) const {
     return nIndex;
 }
 
-std::vector<double> CResistorSeries::Candidates(double dIdeal) const {
+std::vector<double> CResistorSeries::Candidates(double dIdeal, int nBeyond) const {
     if (!IsUsable(dIdeal)) {
         return {};
     }
     const long long nFloor = FloorIndex(dIdeal);
     const long long nCeil = Value(nFloor) == dIdeal ? nFloor : nFloor + 1;
     std::vector<double> candidates;
-    for (long long nIndex = nFloor - 1; nIndex <= nCeil + 1; ++nIndex) {
+    for (long long nIndex = nFloor - nBeyond; nIndex <= nCeil + nBeyond; ++nIndex) {
         const double dValue = Value(nIndex);
         if (!IsUsable(dValue)) {
             return {};

@@ -23,11 +23,11 @@ public:
     const std::vector<int>& Decade() const { return m_decade; }
 
     // The stock values around an ideal one, ascending: the largest member not
-    // above it and the smallest not below it, each with one more beyond, so
-    // three values when the ideal is a member and four otherwise. Empty when
-    // the ideal or a neighbour is no usable resistance (not a finite positive
-    // normal double).
-    std::vector<double> Candidates(double dIdeal) const;
+    // above it and the smallest not below it, each with nBeyond more beyond,
+    // so 2·nBeyond + 1 values when the ideal is a member and 2·nBeyond + 2
+    // otherwise. Empty when the ideal or a neighbour is no usable resistance
+    // (not a finite positive normal double).
+    std::vector<double> Candidates(double dIdeal, int nBeyond = 1) const;
 
 private:
     // Member number nIndex counted over all decades: index 0 is 1 Ω, index

@@ -71,6 +71,7 @@ TEST(ResistorSeriesTest, CandidatesAreTheNeighboursAndOneBeyondInAnyDecade) {
         EResistorSeries eSeries;
         double dIdeal;
         std::vector<double> candidates;
+        int nBeyond = 1;
     };
     const Case cases[] = {
         {EResistorSeries::E24, 96.2475, {82.0, 91.0, 100.0, 110.0}},
@@ -84,10 +85,13 @@ TEST(ResistorSeriesTest, CandidatesAreTheNeighboursAndOneBeyondInAnyDecade) {
         {EResistorSeries::E24, 2.3e6, {2.0e6, 2.2e6, 2.4e6, 2.7e6}},
         {EResistorSeries::E192, 9.9e3, {9.76e3, 9.88e3, 10.0e3, 10.1e3}},
         {EResistorSeries::E192, 919.0, {898.0, 909.0, 920.0, 931.0}},
+        // Five beyond each side, across a decade boundary.
+        {EResistorSeries::E24, 50.0, {30, 33, 36, 39, 43, 47, 51, 56, 62, 68, 75, 82}, 5},
+        {EResistorSeries::E6, 10.0, {1.5, 2.2, 3.3, 4.7, 6.8, 10, 15, 22, 33, 47, 68}, 5},
     };
     for (const Case& c : cases) {
         const CResistorSeries series(c.eSeries);
-        const std::vector<double> candidates = series.Candidates(c.dIdeal);
+        const std::vector<double> candidates = series.Candidates(c.dIdeal, c.nBeyond);
         ASSERT_EQ(candidates.size(), c.candidates.size()) << c.dIdeal;
         for (std::size_t n = 0; n < candidates.size(); ++n) {
             // Written as the nearest double to the decimal value.

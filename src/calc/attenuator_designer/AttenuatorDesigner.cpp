@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
+#include <numbers>
 #include <utility>
 
 namespace {
@@ -120,6 +121,58 @@ NodeVoltages(const CTopologyDef& def, const std::vector<double>& values, double 
         voltages[static_cast<std::size_t>(r + 1)] = dSum / g[r][r];
     }
     return voltages;
+}
+
+// S11 and 1 − S21 of the symmetric pad in closed form, from its two half
+// networks cut at the plane of symmetry (open: even mode, shorted: odd mode),
+// their input impedances ze and zo normalised to Z:
+//   S21 = (ze − zo) / ((ze + 1)(zo + 1)),
+//   1 − S21 = 1/(ze + 1) + zo/(zo + 1),   S11 = zo/(zo + 1) − 1/(ze + 1).
+// Each is built from its small terms themselves (ze − zo in a form of its
+// own per network), so a pad of almost no attenuation (huge shunt, tiny
+// series values) or of a great deal keeps its digits where node voltages
+// would lose them to rounding.
+struct CScattering {
+    double dS11 = 0.0;
+    double dS21 = 0.0;
+    double dOneMinusS21 = 0.0;
+};
+
+CScattering ClosedFormScattering(EAttenuatorTopology eTopology, const std::vector<double>& values,
+                                 double dImpedance) {
+    const auto r = [&](std::size_t k) { return values[k] / dImpedance; };
+    const auto parallel = [](double a, double b) { return a * b / (a + b); };
+    double ze = 0.0;
+    double zo = 0.0;
+    double dDifference = 0.0; // ze − zo
+    switch (eTopology) {
+    case EAttenuatorTopology::Pi: // shunt R2 at each port, series R1 between
+        ze = r(0);
+        zo = parallel(r(0), r(1) / 2.0);
+        dDifference = r(0) * r(0) / (r(0) + r(1) / 2.0);
+        break;
+    case EAttenuatorTopology::T: // series R1 in each arm, shunt R2 at the junction
+        ze = r(0) + 2.0 * r(1);
+        zo = r(0);
+        dDifference = 2.0 * r(1);
+        break;
+    case EAttenuatorTopology::BridgedT: // arms R3, bridge R1, shunt R2
+        ze = r(0) + 2.0 * r(2);
+        zo = parallel(r(0), r(1) / 2.0);
+        dDifference = 2.0 * r(2) + r(0) * r(0) / (r(0) + r(1) / 2.0);
+        break;
+    }
+    const double dEven = 1.0 / (ze + 1.0);
+    const double dOdd = zo / (zo + 1.0);
+    return {dOdd - dEven, dDifference / ((ze + 1.0) * (zo + 1.0)), dEven + dOdd};
+}
+
+// Stock values tried beyond the two that bracket each ideal value. The arms
+// and the bridge of a bridged T trade against each other: a better match is
+// often found well away from the ideal values (50 Ω, 3 dB, E24: 30/24/130 Ω
+// rather than 51/20/120 Ω), so it looks further.
+int CandidatesBeyond(EAttenuatorTopology eTopology) {
+    return eTopology == EAttenuatorTopology::BridgedT ? 5 : 1;
 }
 
 // The chosen combination: the index of each distinct value's candidate.
@@ -282,20 +335,22 @@ CAttenuatorResponse AttenuatorResponse(EAttenuatorTopology eTopology,
                                        const std::vector<double>& values, double dImpedance,
                                        double dPower) {
     const CTopologyDef& def = Def(eTopology);
-    const std::array<double, kMaxNodes + 1> v = NodeVoltages(def, values, dImpedance);
     CAttenuatorResponse response;
-    // With a 1 V source: V1 = Zin / (Zin + Z), so S11 = 2 V1 - 1, and S21 = 2 V2.
-    response.dS11 = 2.0 * v[1] - 1.0;
-    response.dS21 = 2.0 * v[2];
+    const CScattering scattering = ClosedFormScattering(eTopology, values, dImpedance);
+    response.dS11 = scattering.dS11;
+    response.dOneMinusS21 = scattering.dOneMinusS21;
+    response.dS21 = scattering.dS21;
     // The 1 V source has an available power of 1 / 4Z: scale to dPower.
     const double dScale = 4.0 * dImpedance * dPower;
+    const std::array<double, kMaxNodes + 1> v = NodeVoltages(def, values, dImpedance);
     for (std::size_t k = 0; k < def.parts.size(); ++k) {
         const double dVolts = v[static_cast<std::size_t>(def.branches[k].nFrom)] -
                               v[static_cast<std::size_t>(def.branches[k].nTo)];
         const double dOhm = values[static_cast<std::size_t>(def.parts[k].nValue)];
         response.powers.push_back(dVolts * dVolts / dOhm * dScale);
     }
-    response.dLoadPower = v[2] * v[2] / dImpedance * dScale;
+    // V2 = S21 / 2 with the 1 V source.
+    response.dLoadPower = response.dS21 * response.dS21 / 4.0 / dImpedance * dScale;
     return response;
 }
 
@@ -311,7 +366,7 @@ CAttenuatorDesign DesignAttenuator(const CAttenuatorInputs& inputs, const CLocal
     const CResistorSeries series(inputs.eSeries);
     std::vector<std::vector<double>> candidates;
     for (const double dIdeal : ideal) {
-        candidates.push_back(series.Candidates(dIdeal));
+        candidates.push_back(series.Candidates(dIdeal, CandidatesBeyond(inputs.eTopology)));
         if (candidates.back().empty()) {
             return design;
         }
@@ -353,7 +408,10 @@ CAttenuatorDesign DesignAttenuator(const CAttenuatorInputs& inputs, const CLocal
     }
     design.dS11 = response.dS11;
     design.dS21 = response.dS21;
-    design.dAttenuation = -20.0 * std::log10(response.dS21);
+    // −20·log10(S21) from 1 − S21, exact however small; a passive pad never
+    // shows a gain, nor "-0.00".
+    design.dAttenuation =
+        std::max(0.0, -20.0 / std::numbers::ln10 * std::log1p(-response.dOneMinusS21));
     const double dReflection = std::fabs(response.dS11);
     design.bExactMatch = dReflection < kAttenuatorExactMatch;
     design.dReturnLoss = design.bExactMatch ? INFINITY : -20.0 * std::log10(dReflection);

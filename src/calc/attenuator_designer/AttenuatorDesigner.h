@@ -63,6 +63,7 @@ const std::vector<CAttenuatorPart>& AttenuatorParts(EAttenuatorTopology eTopolog
 struct CAttenuatorResponse {
     double dS11 = 0.0;
     double dS21 = 0.0;
+    double dOneMinusS21 = 0.0;  // 1 − S21 to full precision, even when S21 rounds to 1
     std::vector<double> powers; // W
     double dLoadPower = 0.0;    // W
 };
