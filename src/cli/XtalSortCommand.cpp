@@ -1,22 +1,11 @@
 #include "calc/xtal_filter/XtalFilter.h"
+#include "calc/xtal_filter/XtalListFile.h"
 #include "calc/xtal_filter/XtalSort.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "report/CFormat.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace {
-
-bool ReadFile(const std::string& strPath, std::string& strText) {
-    std::ifstream file(strPath, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    strText.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
 
 CCalcOutcome RunXtalSort(const COptionValues& values, const CLocalTime& time) {
     if (auto bad = RequireWholeNumber(values, "crystals")) {
@@ -24,8 +13,9 @@ CCalcOutcome RunXtalSort(const COptionValues& values, const CLocalTime& time) {
     }
     const std::string& strPath = values.Text(kArgumentValue);
     std::string strText;
-    if (!ReadFile(strPath, strText)) {
-        return FailedOutcome(CCalcOutcome::BadUsage, FormatC("%s を読めません。", strPath.c_str()));
+    std::string strProblem;
+    if (!ReadXtalListFile(strPath, strPath, EXtalListSource::FilesAndPipes, strText, strProblem)) {
+        return FailedOutcome(CCalcOutcome::BadUsage, strProblem);
     }
     std::vector<double> frequencies;
     std::string strError;

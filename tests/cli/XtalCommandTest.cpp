@@ -98,6 +98,17 @@ TEST(XtalCommand, SortReadsItsFile) {
     ExpectFailure({"xtal-sort", "--crystals", "2", strList.c_str(), strBad.c_str()}, 2,
                   "余分な引数");
     ExpectFailure({"xtal-sort", "--crystals", "2.5", strList.c_str()}, 2, "整数");
+    // Not a list at all: a message and status 2, never an abort or a read
+    // without end, and no raw bytes echoed.
+    WriteBytes(folder.File("utf16.txt"), std::string("\xFF\xFE"
+                                                     "1\0"
+                                                     "0\0",
+                                                     6));
+    const std::string strUtf16 = folder.File("utf16.txt");
+    const std::string strFolder = folder.File("");
+    ExpectFailure({"xtal-sort", "--crystals", "6", strFolder.c_str()}, 2, "フォルダー");
+    ExpectFailure({"xtal-sort", "--crystals", "6", "/dev/zero"}, 2, "通常のファイル");
+    ExpectFailure({"xtal-sort", "--crystals", "2", strUtf16.c_str()}, 2, "テキストファイル");
 }
 
 TEST(XtalCommand, RefusalsAndBadUsage) {

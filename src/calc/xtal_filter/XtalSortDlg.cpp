@@ -1,6 +1,7 @@
 #include "calc/xtal_filter/XtalSortDlg.h"
 
 #include "calc/xtal_filter/XtalFilter.h"
+#include "calc/xtal_filter/XtalListFile.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/FilePrompt.h"
 #include "dialogs/MessageSink.h"
@@ -23,45 +24,15 @@ constexpr int kResultMaxChars = 80;
 constexpr int kNoticeMaxChars = 250;
 constexpr int kColumnWidths[] = {50, 200}; // pixels
 
-// The text of a list file: UTF-8 (a BOM is dropped) or else Shift-JIS, as a
-// spreadsheet on either system saves it.
+// The text of a list file, checked before it is opened: a named pipe would
+// hold the window until some writer came.
 bool DecodeListFile(const QString& strPath, QString& strText, QString& strError) {
-    const QString strName = QFileInfo(strPath).fileName();
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        strError = QStringLiteral("%1 を開けません。%2").arg(strName, file.errorString());
-        return false;
-    }
-    if (!QFileInfo(strPath).isFile() || file.size() > CXtalSortDlg::kMaxListFileBytes) {
-        strError = QStringLiteral("%1 は周波数の一覧として大きすぎます（%2 バイトまで）。")
-                       .arg(strName)
-                       .arg(CXtalSortDlg::kMaxListFileBytes);
-        return false;
-    }
-    // Read one byte more than allowed: a file that grew after the check is refused too.
-    const QByteArray bytes = file.read(CXtalSortDlg::kMaxListFileBytes + 1);
-    if (bytes.size() > CXtalSortDlg::kMaxListFileBytes) {
-        strError = QStringLiteral("%1 は周波数の一覧として大きすぎます（%2 バイトまで）。")
-                       .arg(strName)
-                       .arg(CXtalSortDlg::kMaxListFileBytes);
-        return false;
-    }
-    std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    std::size_t nBadOffset = 0;
-    if (raw.find('\0') == std::string_view::npos && IsValidUtf8(raw, nBadOffset)) {
-        if (raw.starts_with("\xEF\xBB\xBF")) {
-            raw.remove_prefix(3);
-        }
-        strText = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
-        return true;
-    }
     std::string strUtf8;
-    CDecodeError error;
-    if (!DecodeShiftJis(raw, strUtf8, error)) {
-        strError =
-            QStringLiteral("%1 はテキストファイルではありません（%2 バイト目が読めません）。")
-                .arg(strName)
-                .arg(error.m_nByteOffset + 1);
+    std::string strProblem;
+    if (!ReadXtalListFile(QFile::encodeName(strPath).toStdString(),
+                          QFileInfo(strPath).fileName().toStdString(), EXtalListSource::FilesOnly,
+                          strUtf8, strProblem)) {
+        strError = QString::fromStdString(strProblem);
         return false;
     }
     strText = QString::fromStdString(strUtf8);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/xtal_filter/XtalListFile.h"
 #include "calc/xtal_filter/XtalSort.h"
 #include "dialogs/CalcDialog.h"
 
@@ -28,7 +29,7 @@ public:
 
     // Largest list file taken: a batch of crystals is a few kilobytes, and a
     // file chosen by mistake must not hang the dialog.
-    static constexpr qint64 kMaxListFileBytes = 1024 * 1024;
+    static constexpr qint64 kMaxListFileBytes = kXtalListMaxBytes;
 
     QPlainTextEdit* m_editList = nullptr; // made by the dialog over its frame
     QComboBox* m_comboCount = nullptr;

@@ -127,6 +127,13 @@ TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
         m_messages.clear();
         m_dlg.ReadListFile(QString::fromStdString(folder.File("missing.txt")));
         EXPECT_EQ(m_messages.size(), 1);
+        // A named pipe with no writer is refused at once instead of holding
+        // the window.
+        m_messages.clear();
+        ASSERT_EQ(::mkfifo(folder.File("pipe").c_str(), 0600), 0);
+        m_dlg.ReadListFile(QString::fromStdString(folder.File("pipe")));
+        ASSERT_EQ(m_messages.size(), 1);
+        EXPECT_NE(m_messages.value(0).indexOf("名前付きパイプ"), -1);
         ClickItem(dialog, kIdCancel);
     });
 }
