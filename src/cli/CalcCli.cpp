@@ -383,6 +383,9 @@ int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* 
         err << kProgram << ": " << outcome.strMessage << '\n';
         return static_cast<int>(outcome.eStatus);
     }
+    if (!outcome.strWarning.empty()) {
+        err << kProgram << ": " << outcome.strWarning << '\n';
+    }
     if (common.bAppend) {
         std::string strError;
         if (!AppendReportToLogFile(common.strAppend, outcome.strReport, strError)) {

@@ -53,6 +53,7 @@ struct CCalcOutcome {
     std::string strMessage; // for Refused and BadUsage: what went wrong
     std::string strReport;  // UTF-8 report with CR LF, exactly as the dialog hands it over
     std::string strJson;    // one JSON object with inputs and results at full precision
+    std::string strWarning; // for Done: a line for stderr about doubtful input; may be empty
 };
 
 CCalcOutcome DoneOutcome(std::string strReport, std::string strJson);

@@ -17,7 +17,7 @@ CCalcOutcome RunXtalSort(const COptionValues& values, const CLocalTime& time) {
     if (!ReadXtalListFile(strPath, strPath, EXtalListSource::FilesAndPipes, strText, strProblem)) {
         return FailedOutcome(CCalcOutcome::BadUsage, strProblem);
     }
-    std::vector<double> frequencies;
+    std::vector<CXtalListEntry> frequencies;
     std::string strError;
     if (!ParseXtalFrequencyList(strText, frequencies, strError)) {
         return FailedOutcome(CCalcOutcome::BadUsage, strPath + ": " + strError);
@@ -40,6 +40,8 @@ CCalcOutcome RunXtalSort(const COptionValues& values, const CLocalTime& time) {
     for (std::size_t i = 0; i < result.m_indices.size(); ++i) {
         json.BeginObject()
             .Integer("number", result.m_indices[i] + 1)
+            .Integer("line", result.m_lines[i])
+            .String("label", frequencies[static_cast<std::size_t>(result.m_indices[i])].m_strLabel)
             .Number("frequency_mhz", result.m_frequencies[i])
             .EndObject();
     }
@@ -48,7 +50,9 @@ CCalcOutcome RunXtalSort(const COptionValues& values, const CLocalTime& time) {
         .Number("mean_mhz", result.m_dMean)
         .EndObject()
         .EndObject();
-    return DoneOutcome(result.m_strReport, json.Text());
+    CCalcOutcome outcome = DoneOutcome(result.m_strReport, json.Text());
+    outcome.strWarning = result.m_strWarning;
+    return outcome;
 }
 
 } // namespace

@@ -83,9 +83,17 @@ TEST(XtalCommand, SortReadsItsFile) {
                         "5,10.000015\r\n");
     const CliRun run = RunCli({"xtal-sort", "--crystals", "3", strList.c_str(), "--json"});
     ASSERT_EQ(run.nStatus, 0) << run.strErr;
-    EXPECT_NE(run.strOut.find("\"selected\":[{\"number\":4,\"frequency_mhz\":10},{\"number\":1,"),
+    EXPECT_NE(run.strOut.find("\"selected\":[{\"number\":4,\"line\":5,\"label\":\"4\","
+                              "\"frequency_mhz\":10},{\"number\":1,"),
               std::string::npos)
         << run.strOut;
+    EXPECT_EQ(run.strErr, "");
+    // A stray value is sorted with the rest, with a warning on stderr.
+    WriteBytes(folder.File("stray.txt"), "10.0001\n10.00012\nC3;123\n10.0002\n");
+    const std::string strStray = folder.File("stray.txt");
+    const CliRun stray = RunCli({"xtal-sort", "--crystals", "2", strStray.c_str()});
+    EXPECT_EQ(stray.nStatus, 0);
+    EXPECT_NE(stray.strErr.find("3行目 C3 123.000000MHz"), std::string::npos) << stray.strErr;
     EXPECT_NE(run.strOut.find("\"mean_mhz\":10.0000083"), std::string::npos) << run.strOut;
 
     WriteBytes(folder.File("bad.txt"), "10.1\n10.2\nx\n");

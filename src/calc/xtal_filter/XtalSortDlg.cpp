@@ -140,13 +140,13 @@ void CXtalSortDlg::ReadListFile(const QString& strPath) {
 
 void CXtalSortDlg::Compute() {
     UpdateData(true);
-    std::vector<double> frequencies;
+    std::vector<CXtalListEntry> entries;
     std::string strError;
-    if (!ParseXtalFrequencyList(m_strList, frequencies, strError)) {
+    if (!ParseXtalFrequencyList(m_strList, entries, strError)) {
         m_result = CXtalSortResult{};
         m_result.m_strMessage = strError;
     } else {
-        m_result = ComputeXtalSort(frequencies, m_nCountIndex + kXtalMinCrystals, ReportTime());
+        m_result = ComputeXtalSort(entries, m_nCountIndex + kXtalMinCrystals, ReportTime());
     }
     ShowSet();
     UpdateData(false);
@@ -156,13 +156,13 @@ void CXtalSortDlg::ShowSet() {
     m_listSet->clear();
     m_strSpread.clear();
     m_strMean.clear();
-    m_strNotice = m_result.m_strMessage;
+    m_strNotice = m_result.m_bComputed ? m_result.m_strWarning : m_result.m_strMessage;
     if (!m_result.m_bComputed) {
         return;
     }
     for (std::size_t n = 0; n < m_result.m_indices.size(); ++n) {
         const QStringList cells{
-            QString::number(m_result.m_indices[n] + 1),
+            QString::fromStdString(m_result.m_names[n]),
             QString::fromStdString(FormatC("%.6fMHz", m_result.m_frequencies[n]))};
         m_listSet->addTopLevelItem(new QTreeWidgetItem(cells));
     }

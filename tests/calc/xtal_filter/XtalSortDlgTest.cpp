@@ -39,7 +39,8 @@ TEST_F(XtalSortDlgTest, EnterInTheListStartsALineAndElsewherePicksTheSet) {
         EXPECT_EQ(m_dlg.m_editList->toPlainText(), "10.000300\n10.000100\n10.000180\n10.000120\n");
         EXPECT_EQ(SetRows(), QStringList{}) << "typing alone computes nothing";
         KeyToFocus(Qt::Key_Tab); // leaving the list picks the set
-        EXPECT_EQ(SetRows(), (QStringList{"2|10.000100MHz", "4|10.000120MHz", "3|10.000180MHz"}));
+        EXPECT_EQ(SetRows(),
+                  (QStringList{"2行目|10.000100MHz", "4行目|10.000120MHz", "3行目|10.000180MHz"}));
         // Four crystals from the combo: Enter there computes.
         m_dlg.m_comboCount->setFocus();
         m_dlg.m_comboCount->setCurrentIndex(2);
@@ -67,7 +68,7 @@ TEST_F(XtalSortDlgTest, ListComputesWhenTheFocusLeavesItNotWhenTheWindowDoes) {
             EXPECT_EQ(SetRows().join(' ').toStdString(), "") << eReason;
         }
         KeyToFocus(Qt::Key_Tab);
-        EXPECT_EQ(SetRows(), (QStringList{"2|10.000100MHz", "3|10.000120MHz"}));
+        EXPECT_EQ(SetRows(), (QStringList{"2行目|10.000100MHz", "3行目|10.000120MHz"}));
         ClickItem(dialog, kIdCancel);
     });
 }
@@ -83,6 +84,12 @@ TEST_F(XtalSortDlgTest, UnreadableListAndTooFewCrystalsAreNoticesNotMessages) {
         m_dlg.Compute();
         EXPECT_NE(Shown(kSortNoticeStatic), "");
         EXPECT_FALSE(m_dlg.m_result.m_bComputed);
+        // A stray value: the set is picked, and the notice names the stray.
+        m_dlg.m_editList->setPlainText("10.0001\n10.00012\n123\n");
+        m_dlg.Compute();
+        EXPECT_TRUE(m_dlg.m_result.m_bComputed);
+        EXPECT_NE(Shown(kSortNoticeStatic).indexOf("3行目 123.000000MHz"), -1)
+            << Shown(kSortNoticeStatic).toStdString();
         EXPECT_TRUE(m_messages.isEmpty());
         ClickItem(dialog, kIdCancel);
     });
@@ -92,6 +99,7 @@ struct ListFileCase {
     const char* pszName;
     std::string bytes;
     bool bRead;
+    QStringList rows = {"1行目|10.000100MHz", "2行目|10.000120MHz"};
 };
 
 TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
@@ -101,8 +109,10 @@ TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
          "10.0001\n10.00012\n",
          true},
         // A spreadsheet's CSV with a Shift-JIS header "番号,周波数".
-        {"sjis.csv", "\x94\xd4\x8d\x86,\x8e\xfc\x94\x67\x90\x94\r\n1,10.0001\r\n2,10.00012\r\n",
-         true},
+        {"sjis.csv",
+         "\x94\xd4\x8d\x86,\x8e\xfc\x94\x67\x90\x94\r\n1,10.0001\r\n2,10.00012\r\n",
+         true,
+         {"2行目 1|10.000100MHz", "3行目 2|10.000120MHz"}},
         {"binary.dat", std::string("\x81\x00\xff", 3), false},
         {"huge.txt", std::string(CXtalSortDlg::kMaxListFileBytes + 1, '\n'), false},
     };
@@ -116,8 +126,7 @@ TEST_F(XtalSortDlgTest, ListFilesAreReadAsUtf8OrShiftJisWithinALimit) {
             if (c.bRead) {
                 EXPECT_TRUE(m_messages.isEmpty()) << c.pszName;
                 EXPECT_TRUE(m_dlg.m_result.m_bComputed) << c.pszName;
-                EXPECT_EQ(SetRows(), (QStringList{"1|10.000100MHz", "2|10.000120MHz"}))
-                    << c.pszName;
+                EXPECT_EQ(SetRows(), c.rows) << c.pszName;
             } else {
                 EXPECT_EQ(m_messages.size(), 1) << c.pszName;
                 EXPECT_NE(m_messages.value(0).indexOf(c.pszName), -1) << "names the file";
