@@ -12,29 +12,33 @@
 
 namespace {
 
-constexpr std::string_view kPrefix = ".vantix-";
-constexpr std::size_t kSuffixLength = 6; // as mkstemp makes them
-constexpr std::string_view kSuffixCharacters =
+// ".vantix-write-" + 12 random characters + ".tmp": a name no user gives a
+// file of their own, so that a tidy-up never takes one (".vantix-backup").
+constexpr std::string_view kPrefix = ".vantix-write-";
+constexpr std::string_view kSuffix = ".tmp";
+constexpr std::size_t kRandomLength = 12;
+constexpr std::string_view kRandomCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr time_t kStaleAfterSeconds = 60;
 
 bool IsTemporaryName(std::string_view name) {
-    if (!name.starts_with(kPrefix) || name.size() != kPrefix.size() + kSuffixLength) {
+    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) ||
+        name.size() != kPrefix.size() + kRandomLength + kSuffix.size()) {
         return false;
     }
-    name.remove_prefix(kPrefix.size());
+    name = name.substr(kPrefix.size(), kRandomLength);
     return std::all_of(name.begin(), name.end(),
-                       [](char c) { return kSuffixCharacters.find(c) != std::string_view::npos; });
+                       [](char c) { return kRandomCharacters.find(c) != std::string_view::npos; });
 }
 
 std::string RandomTemporaryName(const std::string& strFolder) {
     static thread_local std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kSuffixCharacters.size() - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, kRandomCharacters.size() - 1);
     std::string strName = strFolder + "/" + std::string(kPrefix);
-    for (std::size_t n = 0; n < kSuffixLength; ++n) {
-        strName += kSuffixCharacters[pick(generator)];
+    for (std::size_t n = 0; n < kRandomLength; ++n) {
+        strName += kRandomCharacters[pick(generator)];
     }
-    return strName;
+    return strName + std::string(kSuffix);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -79,14 +83,15 @@ bool CTemporaryFile::Create(const std::string& strFolder, mode_t mode, int& nErr
             return false;
         }
     }
-    if (m_fd < 0) {
-        std::string strTemplate = strFolder + "/" + std::string(kPrefix) + "XXXXXX";
-        m_fd = ::mkostemp(strTemplate.data(), O_CLOEXEC);
-        if (m_fd < 0) {
+    while (m_fd < 0) {
+        std::string strName = RandomTemporaryName(strFolder);
+        m_fd = ::open(strName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (m_fd >= 0) {
+            m_strName = strName;
+        } else if (errno != EEXIST) {
             nErrno = errno;
             return false;
         }
-        m_strName = strTemplate;
     }
     // The lock tells RemoveStaleTemporaries that the writer lives; it stays
     // on the inode when an unnamed file is given a name.
@@ -152,9 +157,12 @@ void RemoveStaleTemporaries(const std::string& strFolder) {
         if (fd < 0) {
             continue;
         }
+        // Ours beyond doubt: our name, our user's, one link (never the only
+        // name of data), old, and no living writer holds its lock.
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            now - info.st_mtime >= kStaleAfterSeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            info.st_nlink == 1 && now - info.st_mtime >= kStaleAfterSeconds &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             ::unlink(strPath.c_str());
         }
         ::close(fd);

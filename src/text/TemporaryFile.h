@@ -7,8 +7,8 @@
 // A new file beside a target, written in full and then put in the target's
 // place in one step. Where the file system allows (O_TMPFILE) it has no name
 // until that step, so a writer killed on the way leaves nothing behind.
-// Elsewhere it is ".vantix-XXXXXX", locked while its writer lives, and a
-// later writer in that folder removes it once it is orphaned.
+// Elsewhere it is ".vantix-write-XXXXXXXXXXXX.tmp", locked while its writer
+// lives, and a later writer in that folder removes it once it is orphaned.
 class CTemporaryFile {
 public:
     CTemporaryFile() = default;
@@ -34,6 +34,7 @@ private:
 };
 
 // Removes the orphaned temporaries of killed writers from a folder: named
-// like ours, not locked by a living writer, and older than a minute (a
-// named temporary exists for a moment before its writer locks it).
+// like ours, a regular file of this user with one link, not locked by a
+// living writer, and older than a minute (a named temporary exists for a
+// moment before its writer locks it).
 void RemoveStaleTemporaries(const std::string& strFolder);

@@ -73,23 +73,45 @@ TEST(StaleTemporaries, OnlyOrphansOfOursAreRemoved) {
             MakeOld(folder.File(pszName));
         }
     };
-    make(".vantix-aB3dE9", true);  // a killed writer's: removed
-    make(".vantix-Qq1Ww2", false); // just made, maybe not yet locked: kept
-    make(".vantix-Zz9Yy8", true);  // its writer lives and holds it: kept
-    make(".vantix-notes", true);   // not a name of ours: kept
+    make(".vantix-write-aB3dE9fG7hJ2.tmp", true);  // a killed writer's: removed
+    make(".vantix-write-Qq1Ww2Ee3Rr4.tmp", false); // just made, maybe not yet locked: kept
+    make(".vantix-write-Zz9Yy8Xx7Ww6.tmp", true);  // its writer lives and holds it: kept
+    make(".vantix-write-Ll1Kk2Jj3Hh4.tmp", true);  // another name links to it: kept
+    ASSERT_EQ(::link(folder.File(".vantix-write-Ll1Kk2Jj3Hh4.tmp").c_str(),
+                     folder.File("notes.txt").c_str()),
+              0);
+    // Names users give their own files, however close to ours: kept.
+    make(".vantix-backup", true);
+    make(".vantix-aB3dE9", true);
+    make(".vantix-write-notes.tmp", true);
     make("log.txt", true);
-    std::filesystem::create_directory(folder.File(".vantix-Dd4Ee5"));
-    MakeOld(folder.File(".vantix-Dd4Ee5"));
-    const int fdLive = ::open(folder.File(".vantix-Zz9Yy8").c_str(), O_RDONLY | O_CLOEXEC);
+    std::filesystem::create_directory(folder.File(".vantix-write-Dd4Ee5Ff6Gg7.tmp"));
+    MakeOld(folder.File(".vantix-write-Dd4Ee5Ff6Gg7.tmp"));
+    std::set<std::string> kept = {".vantix-write-Qq1Ww2Ee3Rr4.tmp",
+                                  ".vantix-write-Zz9Yy8Xx7Ww6.tmp",
+                                  ".vantix-write-Ll1Kk2Jj3Hh4.tmp",
+                                  "notes.txt",
+                                  ".vantix-backup",
+                                  ".vantix-aB3dE9",
+                                  ".vantix-write-notes.tmp",
+                                  ".vantix-write-Dd4Ee5Ff6Gg7.tmp",
+                                  "log.txt"};
+    if (::geteuid() == 0) {
+        // Another user's file of our name is theirs to remove.
+        make(".vantix-write-Mm5Nn6Bb7Vv8.tmp", false);
+        ASSERT_EQ(::chown(folder.File(".vantix-write-Mm5Nn6Bb7Vv8.tmp").c_str(), 65534, 65534), 0);
+        MakeOld(folder.File(".vantix-write-Mm5Nn6Bb7Vv8.tmp"));
+        kept.insert(".vantix-write-Mm5Nn6Bb7Vv8.tmp");
+    }
+    const int fdLive =
+        ::open(folder.File(".vantix-write-Zz9Yy8Xx7Ww6.tmp").c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(fdLive, LOCK_EX), 0);
 
     // Any write in the folder tidies it.
     std::string strError;
     ASSERT_TRUE(WriteFileAtomically(folder.File("log.txt"), "new", strError)) << strError;
     ::close(fdLive);
-    EXPECT_EQ(NamesIn(folder.Path()),
-              (std::set<std::string>{".vantix-Qq1Ww2", ".vantix-Zz9Yy8", ".vantix-notes",
-                                     ".vantix-Dd4Ee5", "log.txt"}));
+    EXPECT_EQ(NamesIn(folder.Path()), kept);
 }
 
 } // namespace
