@@ -99,14 +99,30 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
 }
 
 // A log reached through a symbolic link is written where the link points, so
-// the link survives the save.
+// the link survives the save. A link to a log not yet made is followed by
+// hand, link by link, so the first write makes the log it names.
 std::string ResolvedTarget(const std::string& strPath) {
-    struct stat info {};
-    if (::lstat(strPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return strPath;
+    constexpr int kMaxLinks = 40; // as the kernel allows before ELOOP
+    std::string strCurrent = strPath;
+    for (int nLink = 0; nLink < kMaxLinks; ++nLink) {
+        struct stat info {};
+        if (::lstat(strCurrent.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return strCurrent;
+        }
+        char resolved[PATH_MAX];
+        if (::realpath(strCurrent.c_str(), resolved) != nullptr) {
+            return resolved;
+        }
+        char target[PATH_MAX];
+        const ssize_t nLength = ::readlink(strCurrent.c_str(), target, sizeof target);
+        if (nLength <= 0 || static_cast<std::size_t>(nLength) >= sizeof target) {
+            return strPath;
+        }
+        const std::string strTarget(target, static_cast<std::size_t>(nLength));
+        strCurrent =
+            strTarget.starts_with('/') ? strTarget : FolderOf(strCurrent) + "/" + strTarget;
     }
-    char resolved[PATH_MAX];
-    return ::realpath(strPath.c_str(), resolved) != nullptr ? std::string(resolved) : strPath;
+    return strPath; // a loop of links: the write fails on it as before
 }
 
 mode_t NewFileMode() {

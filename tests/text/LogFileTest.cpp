@@ -70,6 +70,22 @@ TEST_F(LogFileTest, AtomicWriteThroughSymlinkKeepsTheLink) {
     EXPECT_EQ(ReadBytes(strTarget), "new");
 }
 
+// A link made before its log (ln -s logs/2026.txt log.txt): the first
+// append makes the log where the link points, through a chain of relative
+// links too, and the links stay links.
+TEST_F(LogFileTest, AppendThroughALinkToAMissingLogMakesTheLog) {
+    std::filesystem::create_directory(m_folder.File("logs"));
+    const std::string strLink = m_folder.File("log.txt");
+    std::filesystem::create_symlink("chain.txt", strLink);
+    std::filesystem::create_symlink("logs/2026.txt", m_folder.File("chain.txt"));
+    ASSERT_TRUE(AppendReportToLogFile(strLink, kReport, m_strError)) << m_strError;
+    EXPECT_TRUE(std::filesystem::is_symlink(strLink));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder.File("chain.txt")));
+    EXPECT_EQ(ReadBytes(m_folder.File("logs/2026.txt")), kReportCp932);
+    ASSERT_TRUE(AppendReportToLogFile(strLink, kReport, m_strError)) << m_strError;
+    EXPECT_EQ(ReadBytes(m_folder.File("logs/2026.txt")), std::string(kReportCp932) + kReportCp932);
+}
+
 TEST_F(LogFileTest, AppendCreatesMissingLog) {
     const std::string strPath = m_folder.File("new.txt");
     ASSERT_TRUE(AppendReportToLogFile(strPath, kReport, m_strError)) << m_strError;
