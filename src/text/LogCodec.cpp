@@ -25,6 +25,41 @@ bool HasNonAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
+// Whether a character belongs in Japanese text: ASCII, kana of both widths,
+// kanji, full-width forms, Japanese punctuation, and the Greek letters and
+// symbols of the CP932 repertoire that reports use (μ, Ω, ±, →, ○).
+bool IsJapaneseCharacter(char32_t ch) {
+    const auto within = [ch](char32_t first, char32_t last) { return ch >= first && ch <= last; };
+    return ch < 0x80 || within(0x0391, 0x03C9) || within(0x2010, 0x266F) ||
+           within(0x3000, 0x30FF) || within(0x31F0, 0x31FF) || within(0x3400, 0x4DBF) ||
+           within(0x4E00, 0x9FFF) || within(0xF900, 0xFAFF) || within(0xFF01, 0xFFEF);
+}
+
+// Every character of valid UTF-8 is Japanese text.
+bool IsJapaneseText(std::string_view utf8) {
+    for (std::size_t n = 0; n < utf8.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(utf8[n + k]); };
+        char32_t ch = byte(0);
+        std::size_t nLength = 1;
+        if (ch >= 0xF0) {
+            ch = ((ch & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+                 (byte(3) & 0x3F);
+            nLength = 4;
+        } else if (ch >= 0xE0) {
+            ch = ((ch & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+            nLength = 3;
+        } else if (ch >= 0xC0) {
+            ch = ((ch & 0x1F) << 6) | (byte(1) & 0x3F);
+            nLength = 2;
+        }
+        if (!IsJapaneseCharacter(ch)) {
+            return false;
+        }
+        n += nLength;
+    }
+    return true;
+}
+
 // The encoding alone. When it is Shift-JIS, pstrDecoded (if given) gets the
 // text, so that a caller needing it does not decode twice.
 ELogDecodeFailure DetectEncoding(std::string_view bytes, ELogEncoding& eEncoding,
@@ -37,6 +72,19 @@ ELogDecodeFailure DetectEncoding(std::string_view bytes, ELogEncoding& eEncoding
     std::size_t nUtf8Error = 0;
     const bool bUtf8 = IsValidUtf8(bytes, nUtf8Error);
     if (bUtf8 && HasNonAscii(bytes)) {
+        // Half-width katakana can pair into valid UTF-8 ("ﾐｽ" is "н"): when
+        // both readings are valid and only the Shift-JIS one is Japanese
+        // text, it is Shift-JIS. Otherwise UTF-8, as a BOM always says.
+        std::string strShiftJis;
+        CDecodeError ignored;
+        if (!bytes.starts_with(kUtf8Bom) && !IsJapaneseText(bytes) &&
+            DecodeShiftJis(bytes, strShiftJis, ignored) && IsJapaneseText(strShiftJis)) {
+            eEncoding = ELogEncoding::ShiftJis;
+            if (pstrDecoded != nullptr) {
+                *pstrDecoded = std::move(strShiftJis);
+            }
+            return ELogDecodeFailure::None;
+        }
         eEncoding = bytes.starts_with(kUtf8Bom) ? ELogEncoding::Utf8Bom : ELogEncoding::Utf8;
         return ELogDecodeFailure::None;
     }

@@ -81,6 +81,54 @@ INSTANTIATE_TEST_SUITE_P(
                     ELogEncoding::Utf8, 1}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
+// Words builders write in half-width katakana. In CP932 a few of them pair
+// into valid UTF-8 ("10m ﾐｽ" reads as "10m н"): a log of such a word must
+// stay Shift-JIS, and the same words written as UTF-8 stay UTF-8.
+TEST(LogCodecDetect, HalfWidthKatakanaLogsStayShiftJis) {
+    const std::string_view kWords =
+        "ｱﾝﾃﾅ ｺｲﾙ ﾐｽ ﾃｽﾄ ｺﾝﾃﾞﾝｻ ｹｰﾌﾞﾙ ﾊﾞﾗﾝ ﾄﾗﾝｽ ﾌｨﾙﾀ ｱﾝﾌﾟ ﾀﾞｲｵｰﾄﾞ ﾄﾗﾝｼﾞｽﾀ ﾗｼﾞｵ ﾉｲｽﾞ ﾊﾟﾜｰ "
+        "ﾒｰﾀｰ ﾁｭｰﾅｰ ﾌﾞｰﾑ ｴﾚﾒﾝﾄ ﾀﾞｲﾎﾟｰﾙ ﾙｰﾌﾟ ﾔｷﾞ ｱｰｽ ｹｰｽ ｼｬｰｼ ﾈｼﾞ ﾊﾝﾀﾞ ﾌﾟﾘﾝﾄ ﾎﾞｰﾄﾞ ｷｯﾄ ﾊﾟｰﾂ "
+        "ﾘﾚｰ ｽｲｯﾁ ﾎﾞﾘｭｰﾑ ﾀﾞｲﾔﾙ ﾊﾞﾝﾄﾞ ﾓｰﾄﾞ ﾋﾞｰﾑ ﾛｰﾃｰﾀｰ ﾏｽﾄ ﾀﾜｰ ﾎﾟｰﾙ ﾜｲﾔｰ ｺﾈｸﾀ ﾌﾟﾗｸﾞ ｼﾞｬｯｸ "
+        "ｿｹｯﾄ ﾋｭｰｽﾞ ﾗﾝﾌﾟ ﾒﾓ ﾉｰﾄ ﾃﾞｰﾀ ﾛｸﾞ ﾘｽﾄ ﾐｷｻｰ ｵｼﾚｰﾀ ﾊﾞｯﾌｧ ﾄﾞﾗｲﾊﾞ ﾌｧｲﾅﾙ ｹﾞｲﾝ ﾛｽ ﾏｯﾁ "
+        "ｲﾝﾋﾟｰﾀﾞﾝｽ ﾘｱｸﾀﾝｽ ｷｬﾊﾟｼﾀ ｲﾝﾀﾞｸﾀ ｺｱ ﾄﾛｲﾀﾞﾙ ﾌｪﾗｲﾄ ﾀﾞｽﾄ ﾎﾞﾋﾞﾝ ﾋﾟｯﾁ ﾀｰﾝ ｹﾞｰｼﾞ ｴﾅﾒﾙ "
+        "ｼｰﾙﾄﾞ ｹﾐｺﾝ ｾﾗﾐｯｸ ﾏｲｶ ﾎﾟﾘ ﾁｯﾌﾟ ﾎｰﾑ ﾑｾﾝ ﾊﾑ ｼｸﾞﾅﾙ ﾐｽ2 ｿﾌﾄ ﾊｰﾄﾞ ﾃﾚﾋﾞ";
+    int nWords = 0;
+    int nAlsoUtf8 = 0;
+    const auto expectRead = [](const std::string& bytes, ELogEncoding eEncoding) {
+        std::string strText;
+        CLogFormat format;
+        std::size_t nBadOffset = 0;
+        ASSERT_EQ(CLogCodec::Decode(bytes, strText, format, nBadOffset), ELogDecodeFailure::None);
+        EXPECT_EQ(format.eEncoding, eEncoding);
+        CLogFormat detected;
+        ASSERT_EQ(CLogCodec::DetectFormat(bytes, detected, nBadOffset), ELogDecodeFailure::None);
+        EXPECT_EQ(detected.eEncoding, eEncoding);
+        std::string strBack;
+        CEncodeError error;
+        ASSERT_TRUE(CLogCodec::Encode(strText, format, strBack, error));
+        EXPECT_EQ(strBack, bytes);
+    };
+    for (std::size_t nStart = 0; nStart < kWords.size();) {
+        const std::size_t nEnd = std::min(kWords.find(' ', nStart), kWords.size());
+        const std::string strLine =
+            "10m " + std::string(kWords.substr(nStart, nEnd - nStart)) + "\r\n";
+        nStart = nEnd + 1;
+        ++nWords;
+        SCOPED_TRACE(strLine);
+        std::string strCp932;
+        CEncodeError error;
+        ASSERT_TRUE(EncodeShiftJis(strLine, strCp932, error));
+        std::size_t nError = 0;
+        nAlsoUtf8 += IsValidUtf8(strCp932, nError) ? 1 : 0;
+        expectRead(strCp932, ELogEncoding::ShiftJis);
+        expectRead(strLine, ELogEncoding::Utf8);
+    }
+    EXPECT_EQ(nWords, 89);
+    EXPECT_EQ(nAlsoUtf8, 5) << "the words that are valid both ways";
+    // UTF-8 logs of units only, whose bytes are half-width katakana in CP932.
+    expectRead("L=10\xCE\xBCH 50\xCE\xA9\r\n", ELogEncoding::Utf8);
+}
+
 // The worked examples' reports of every calculator and designer.
 std::vector<std::string> WorkedReports() {
     const CLocalTime time{2026, 12, 8, 9, 5};
