@@ -73,18 +73,21 @@ ELineEnds LineEndsFrom(const QByteArray& name) {
 QByteArray IdentityText(const CFileIdentity& identity) {
     return QByteArray::number(identity.bExists ? 1 : 0) + ' ' +
            QByteArray::number(identity.nDevice) + ' ' + QByteArray::number(identity.nInode) + ' ' +
-           QByteArray::number(identity.nSize) + ' ' + QByteArray::number(identity.nMtimeNs);
+           QByteArray::number(identity.nSize) + ' ' + QByteArray::number(identity.nMtimeNs) + ' ' +
+           QByteArray::number(identity.nCtimeNs);
 }
 
 CFileIdentity IdentityFrom(const QByteArray& text) {
     const QList<QByteArray> fields = text.split(' ');
     CFileIdentity identity;
-    if (fields.size() == 5) {
+    // Copies of earlier versions have no ctime: their log counts as changed.
+    if (fields.size() == 5 || fields.size() == 6) {
         identity.bExists = fields[0] == "1";
         identity.nDevice = fields[1].toULongLong();
         identity.nInode = fields[2].toULongLong();
         identity.nSize = fields[3].toLongLong();
         identity.nMtimeNs = fields[4].toLongLong();
+        identity.nCtimeNs = fields.size() == 6 ? fields[5].toLongLong() : 0;
     }
     return identity;
 }

@@ -14,5 +14,7 @@ CFileIdentity FileIdentityOf(const std::string& strPath) {
     identity.nSize = static_cast<long long>(info.st_size);
     identity.nMtimeNs =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    identity.nCtimeNs =
+        static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec;
     return identity;
 }

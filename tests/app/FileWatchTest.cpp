@@ -6,9 +6,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,6 +78,17 @@ INSTANTIATE_TEST_SUITE_P(
                         ASSERT_EQ(::rename(QFile::encodeName(strTemp).constData(),
                                            QFile::encodeName(strLog).constData()),
                                   0);
+                    }},
+        // An edit of the same size whose mtime is then set back (touch -r).
+        CChangeCase{"SameSizeWithTheMtimeSetBack",
+                    [](const QString& strLog, const QString&) {
+                        const QByteArray path = QFile::encodeName(strLog);
+                        struct stat before {};
+                        ASSERT_EQ(::stat(path.constData(), &before), 0);
+                        QTest::qWait(20); // past the file system's clock tick
+                        WriteBytes(strLog, "FIRST\r\n");
+                        const timespec times[2] = {before.st_atim, before.st_mtim};
+                        ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
                     }},
         CChangeCase{"Deleted", [](const QString& strLog,
                                   const QString&) { ASSERT_TRUE(QFile::remove(strLog)); }},
