@@ -406,6 +406,7 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailur
     if (!WriteFileAtomically(strNativePath, strBytes, strWriteError, eWrite)) {
         switch (eWrite) {
         case EWriteFailure::FolderNotWritable:
+        case EWriteFailure::FileNotWritable: // either way, Save As elsewhere is the way out
             eFailure = ESaveFailure::FolderNotWritable;
             break;
         case EWriteFailure::DiskFull:

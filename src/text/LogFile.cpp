@@ -41,6 +41,10 @@ std::string WriteFailureMessage(EWriteFailure eFailure, const std::string& strPa
         return FormatC("\"%s\" に保存できません。フォルダーに書き込めません（\"%s\" に一時ファイル"
                        "を作れません: %s）。ファイルは変更していません。",
                        strPath.c_str(), strFolder.c_str(), strCause.c_str());
+    case EWriteFailure::FileNotWritable:
+        return FormatC("\"%s\" に保存できません。このファイルに書き込む権限がありません（%s）。"
+                       "ファイルは変更していません。",
+                       strPath.c_str(), strCause.c_str());
     case EWriteFailure::DiskFull:
         return FormatC("\"%s\" に保存できません。%s。ファイルは変更していません。", strPath.c_str(),
                        strCause.c_str());
@@ -166,13 +170,27 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
             return false;
         }
         mode = info.st_mode & 07777;
+        // Renaming a new copy over the log needs only the folder's leave: a
+        // file the user may not write (mode 444, another user's) is refused
+        // as the file itself would refuse it.
+        // (A read-only file system is the folder's answer, given below.)
+        if (::faccessat(AT_FDCWD, strPath.c_str(), W_OK, AT_EACCESS) != 0 && errno != EROFS) {
+            const int nErrno = errno;
+            eFailure = EWriteFailure::FileNotWritable;
+            strError = WriteFailureMessage(eFailure, strGivenPath, FolderOf(strPath), nErrno);
+            return false;
+        }
     }
     const std::string strFolder = FolderOf(strPath);
     RemoveStaleTemporaries(strFolder);
     CTemporaryFile temporary;
     int nErrno = 0;
-    if (!temporary.Create(strFolder, mode, nErrno) || !temporary.Write(bytes, nErrno) ||
-        !temporary.ReplaceTarget(strPath, nErrno)) {
+    bool bWritten = temporary.Create(strFolder, mode, nErrno) && temporary.Write(bytes, nErrno);
+    if (bWritten && info.st_ino != 0) {
+        temporary.KeepOwnerAndAttributesOf(strPath); // the log's owner, group, ACLs, user.*
+    }
+    bWritten = bWritten && temporary.ReplaceTarget(strPath, nErrno);
+    if (!bWritten) {
         eFailure = ClassifyWriteFailure(nErrno);
         strError = WriteFailureMessage(eFailure, strGivenPath, strFolder, nErrno);
         return false;

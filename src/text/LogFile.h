@@ -13,8 +13,10 @@ enum class EWriteFailure {
     None,
     FolderNotWritable, // no temporary file can be made beside the log
                        // ("フォルダーに書き込めません")
-    DiskFull,          // ENOSPC / EDQUOT: own Japanese message naming the cause
-    Other,             // anything else: Japanese message naming the file and the cause
+    FileNotWritable,   // the log itself may not be written by this user (mode 444,
+                     // another user's): "このファイルに書き込む権限がありません"
+    DiskFull, // ENOSPC / EDQUOT: own Japanese message naming the cause
+    Other,    // anything else: Japanese message naming the file and the cause
 };
 
 // As WriteFileAtomically, and says which failure it was. The old file is

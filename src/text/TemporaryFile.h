@@ -20,6 +20,10 @@ public:
     // for a named temporary even where an unnamed one could be made.
     bool Create(const std::string& strFolder, mode_t mode, int& nErrno, bool bUnnamed = true);
     bool Write(std::string_view bytes, int& nErrno); // all bytes, the mode, to disk
+    // Gives the temporary the owner, group and extended attributes (ACLs
+    // among them) of the file it is to replace, as far as this user may:
+    // root keeps another user's owner, anyone a group they belong to.
+    void KeepOwnerAndAttributesOf(const std::string& strTarget);
     bool ReplaceTarget(const std::string& strTarget, int& nErrno);
 
     bool IsUnnamed() const { return m_fd >= 0 && m_strName.empty(); }

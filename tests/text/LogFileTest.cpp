@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -58,6 +60,90 @@ TEST_F(LogFileTest, AtomicWriteFailureKeepsOldBytes) {
     EXPECT_FALSE(WriteFileAtomically(strFolder, "new", m_strError));
     EXPECT_FALSE(m_strError.empty());
     EXPECT_EQ(ReadBytes(strFolder + "/inside"), "kept");
+}
+
+// Runs fn as the unprivileged user 65534 when the test runs as root (so that
+// permissions bite), or as the test's own user otherwise; its exit status.
+int RunAsUnprivileged(const std::function<int()>& fn) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(99);
+        }
+        ::_exit(fn());
+    }
+    int nStatus = 0;
+    ::waitpid(pid, &nStatus, 0);
+    return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : 98;
+}
+
+// A new copy renamed over the log needs only the folder's leave: a log the
+// user may not write is refused as the file itself would refuse, and its
+// bytes stay.
+TEST_F(LogFileTest, ALogTheUserMayNotWriteIsRefused) {
+    ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0777), 0);
+    const std::string strReadOnly = m_folder.File("read-only.txt");
+    const std::string strOthers = m_folder.File("others.txt");
+    WriteBytes(strReadOnly, "kept");
+    WriteBytes(strOthers, "theirs");
+    ::chmod(strReadOnly.c_str(), 0444);
+    ::chmod(strOthers.c_str(), 0644);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(strReadOnly.c_str(), 65534, 65534), 0); // the user's own, read-only
+    }
+    const bool bAsAnotherUser = ::geteuid() == 0;
+    const int nStatus = RunAsUnprivileged([&] {
+        std::string strError;
+        int nResult = 0;
+        EWriteFailure eFailure = EWriteFailure::None;
+        if (WriteFileAtomically(strReadOnly, "lost", strError, eFailure) ||
+            eFailure != EWriteFailure::FileNotWritable ||
+            strError.find("read-only.txt") == std::string::npos ||
+            strError.find("このファイルに書き込む権限がありません") == std::string::npos) {
+            nResult |= 1;
+        }
+        // Another user's log in a folder anyone may write (as root, the
+        // folder's owner is root and so is others.txt).
+        if (bAsAnotherUser && WriteFileAtomically(strOthers, "taken", strError)) {
+            nResult |= 2;
+        }
+        if (AppendReportToLogFile(strReadOnly, kReport, strError)) {
+            nResult |= 4;
+        }
+        return nResult;
+    });
+    EXPECT_EQ(nStatus, 0);
+    EXPECT_EQ(ReadBytes(strReadOnly), "kept");
+    EXPECT_EQ(ReadBytes(strOthers), "theirs");
+}
+
+// Every write keeps what the log was, apart from its bytes: owner and group
+// (as root, a log of another user stays theirs), mode, and extended
+// attributes.
+TEST_F(LogFileTest, WritesKeepTheLogsOwnerModeAndAttributes) {
+    const std::string strPath = m_folder.File("log.txt");
+    WriteBytes(strPath, "old");
+    ::chmod(strPath.c_str(), 0640);
+    const bool bAttributes = ::setxattr(strPath.c_str(), "user.note", "QSL", 3, 0) == 0;
+    struct stat before {};
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(strPath.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::stat(strPath.c_str(), &before), 0);
+    ASSERT_TRUE(WriteFileAtomically(strPath, "new", m_strError)) << m_strError;
+    ASSERT_TRUE(AppendReportToLogFile(strPath, kReport, m_strError)) << m_strError;
+    struct stat after {};
+    ASSERT_EQ(::stat(strPath.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    if (bAttributes) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(strPath.c_str(), "user.note", value, sizeof value), 3);
+        EXPECT_EQ(std::string(value), "QSL");
+    }
+    EXPECT_TRUE(ReadBytes(strPath).starts_with("new"));
+    EXPECT_TRUE(ReadBytes(strPath).ends_with(kReportCp932));
 }
 
 TEST_F(LogFileTest, AtomicWriteThroughSymlinkKeepsTheLink) {
