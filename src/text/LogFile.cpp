@@ -193,6 +193,16 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
     if (!bWritten) {
         eFailure = ClassifyWriteFailure(nErrno);
         strError = WriteFailureMessage(eFailure, strGivenPath, strFolder, nErrno);
+        // A folder that is there but takes no new file (/proc, /sys) answers
+        // "no such file": say what it is instead.
+        struct stat folder {};
+        if (nErrno == ENOENT && ::stat(strFolder.c_str(), &folder) == 0 &&
+            S_ISDIR(folder.st_mode)) {
+            eFailure = EWriteFailure::FolderNotWritable;
+            strError = FormatC("\"%s\" に保存できません。\"%s\" は新しいファイルを作れない特殊な"
+                               "フォルダーです。ファイルは変更していません。",
+                               strGivenPath.c_str(), strFolder.c_str());
+        }
         return false;
     }
     SyncFolder(strFolder);

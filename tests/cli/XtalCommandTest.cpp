@@ -171,4 +171,14 @@ TEST(XtalCommand, ExportThatFailsKeepsTheEarlierFile) {
     EXPECT_EQ(ReadBytes(strCsv), "earlier sweep\n");
 }
 
+// A file that exists in a folder that takes no new file names the folder,
+// not a missing file.
+TEST(XtalCommand, ExportIntoAFolderThatTakesNoFileNamesTheCause) {
+    const CliRun run = RunCli(WorkedFilter({"--spice", "/proc/version"}));
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_NE(run.strErr.find("新しいファイルを作れない特殊なフォルダー"), std::string::npos)
+        << run.strErr;
+    EXPECT_EQ(run.strErr.find("見つかりません"), std::string::npos) << run.strErr;
+}
+
 } // namespace
