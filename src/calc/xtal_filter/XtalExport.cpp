@@ -47,8 +47,9 @@ std::string XtalSpiceNetlist(const CXtalDesign& design, double dFrom, double dTo
     }
     const std::size_t n = design.m_crystals.size();
     std::string str = FormatC("* Crystal ladder filter, %zu crystals, design frequency %.4f Hz\n"
-                              "* vdb(out) is S21 in dB between the two end resistances.\n",
-                              n, design.m_dDesignFrequency);
+                              "* vdb(out) is S21 in dB between the two end resistances.\n"
+                              "* ngspice -b prints the sweep and writes it to %s as a table.\n",
+                              n, design.m_dDesignFrequency, kXtalSweepTableName);
 
     // Crystals that are alike share one subcircuit.
     std::vector<std::size_t> model(n);
@@ -99,7 +100,11 @@ std::string XtalSpiceNetlist(const CXtalDesign& design, double dFrom, double dTo
         str += FormatC("RLEAK_%s %s 0 1e12\n", strNode.c_str(), strNode.c_str());
     }
     str += FormatC(".ac lin %d ", nPoints) + Megahertz(dFrom) + " " + Megahertz(dTo) + "\n";
+    // Twelve digits: at 150 MHz seven would print neighbouring points alike.
+    str += ".options numdgt=12\n";
     str += ".print ac vdb(out) vp(out)\n";
+    str += ".control\nrun\nset wr_singlescale\nset wr_vecnames\noption numdgt=12\n";
+    str += FormatC("wrdata %s vdb(out) vp(out)\n.endc\n", kXtalSweepTableName);
     str += ".end\n";
     return str;
 }

@@ -185,8 +185,13 @@ inline constexpr const char* kXtalFilterNoReport = "\r\n\r\n";
 // The chart's sweep: nPoints over XtalChartRange. Empty when not computed.
 std::vector<CXtalResponsePoint> XtalChartSweep(const CXtalFilterResult& result, int nPoints);
 
+// The table `ngspice -b` writes in its current folder: a header line, then
+// frequency, vdb(out) and vp(out) per point to twelve digits.
+inline constexpr const char* kXtalSweepTableName = "xtal-sweep.txt";
+
 // An ngspice netlist of the design with an AC sweep of nPoints from dFrom to
-// dTo (Hz) whose vdb(out) is S21 in dB.
+// dTo (Hz) whose vdb(out) is S21 in dB; run in batch mode it prints the sweep
+// and writes it to kXtalSweepTableName.
 std::string XtalSpiceNetlist(const CXtalDesign& design, double dFrom, double dTo, int nPoints);
 
 // The sweep as CSV (header line, then frequency Hz, S21 dB, phase °, group
