@@ -103,10 +103,9 @@ CXtalFilterDlg::CXtalFilterDlg(QWidget* pParent)
     pLayout->addWidget(m_pChart);
 
     TrackFocus(kCycle, m_nFocus, 0, [this] { Compute(); });
-    for (const int nCombo : {kXtalCountCombo, kXtalResponseCombo}) {
-        OnNotify(nCombo, ENotify::SelChange, [this] { Compute(); });
-    }
-    OnNotify(kXtalPerCrystalCheck, ENotify::Clicked, [this] { Compute(); });
+    OnNotify(kXtalCountCombo, ENotify::SelChange, [this] { OnCountChanged(); });
+    OnNotify(kXtalResponseCombo, ENotify::SelChange, [this] { Compute(); });
+    OnNotify(kXtalPerCrystalCheck, ENotify::Clicked, [this] { OnPerCrystalClicked(); });
     OnNotify(kXtalMeasureButton, ENotify::Clicked, [this] { TakeMeasurement(); });
     OnNotify(kXtalSortButton, ENotify::Clicked, [this] { TakeMatchedSet(); });
     OnNotify(kXtalNetlistButton, ENotify::Clicked, [this] { SaveNetlist(); });
@@ -314,6 +313,27 @@ void CXtalFilterDlg::TakeMeasurement() {
     m_dC0 = dlg.m_dC0;
     m_nPerCrystal = 0;
     UpdateData(false);
+    Compute();
+}
+
+// Designing crystal by crystal takes as many crystals as the set holds; a
+// count that differs from it can only mean the mean.
+void CXtalFilterDlg::OnPerCrystalClicked() {
+    UpdateData(true);
+    if (m_nPerCrystal == 1 && !m_setFrequencies.empty()) {
+        m_nCountIndex = static_cast<int>(m_setFrequencies.size()) - kXtalMinCrystals;
+        UpdateData(false);
+    }
+    Compute();
+}
+
+void CXtalFilterDlg::OnCountChanged() {
+    UpdateData(true);
+    if (m_nPerCrystal == 1 &&
+        m_nCountIndex + kXtalMinCrystals != static_cast<int>(m_setFrequencies.size())) {
+        m_nPerCrystal = 0;
+        UpdateData(false);
+    }
     Compute();
 }
 

@@ -33,6 +33,8 @@ public:
     // The buttons' actions.
     void TakeMeasurement();
     void TakeMatchedSet();
+    void OnPerCrystalClicked();
+    void OnCountChanged();
     void SaveNetlist();
     void SaveCsv();
 

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QValueAxis>
@@ -30,6 +31,16 @@
 namespace {
 
 const CLocalTime kTime{2026, 12, 8, 9, 5};
+
+// Steps the focused combo box to the item with the arrow keys, as a user does.
+void ChooseComboText(QComboBox* pCombo, const QString& strItem) {
+    const int nTarget = pCombo->findText(strItem);
+    ASSERT_GE(nTarget, 0) << strItem.toStdString();
+    pCombo->setFocus();
+    while (pCombo->currentIndex() != nTarget) {
+        QTest::keyClick(pCombo, pCombo->currentIndex() < nTarget ? Qt::Key_Down : Qt::Key_Up);
+    }
+}
 
 class XtalFilterDlgTest : public CDialogTestOf<CXtalFilterDlg> {
 protected:
@@ -384,6 +395,20 @@ TEST_F(XtalFilterDlgTest, MatchedSetIsTakenAsItsMeanOrCrystalByCrystal) {
                 EXPECT_TRUE(dlg.m_editFrequency->isEnabled());
                 EXPECT_EQ(dlg.m_result.m_design.m_crystals.front().m_dFs,
                           dlg.m_result.m_design.m_crystals.back().m_dFs);
+            } else {
+                // A count other than the set's, then the tick: the count
+                // follows the set, greyed, and the design uses each crystal.
+                ChooseComboText(dlg.m_comboCount, "4");
+                EXPECT_EQ(dlg.m_result.m_design.m_crystals.size(), 4u);
+                ClickItem(dlg, kXtalPerCrystalCheck);
+                EXPECT_EQ(dlg.m_comboCount->currentText(), "6");
+                EXPECT_FALSE(dlg.m_comboCount->isEnabled());
+                ASSERT_EQ(dlg.m_result.m_design.m_crystals.size(), 6u);
+                EXPECT_NEAR(dlg.m_result.m_design.m_crystals.front().m_dFs, 10000100.0, 1e-3);
+                // Unticked and the count changed: the tick stays off.
+                ClickItem(dlg, kXtalPerCrystalCheck);
+                ChooseComboText(dlg.m_comboCount, "5");
+                EXPECT_FALSE(pCheck->isChecked());
             }
             ClickItem(dlg, kIdCancel);
         });
