@@ -7,6 +7,7 @@
 #include "dialogs/MessageSink.h"
 #include "dialogs/ReportClock.h"
 #include "dialogs/ResponseChart.h"
+#include "report/CFormat.h"
 #include "templates/XtalFilterTemplate.h"
 #include "text/LogFile.h"
 #include "text/NumberInput.h"
@@ -309,11 +310,22 @@ void CXtalFilterDlg::TakeMeasurement() {
     }
     // One crystal measured: every crystal of the design is taken to be like it.
     m_dFrequency = dlg.m_dF1;
-    m_dLm = dlg.m_result.m_dLm;
+    // Seven digits: more than a G3UUR measurement knows, and the field shows
+    // them whole.
+    m_dLm = std::stod(FormatC("%.7g", dlg.m_result.m_dLm));
     m_dC0 = dlg.m_dC0;
     m_nPerCrystal = 0;
     UpdateData(false);
+    ShowStartOfHandedOverFields();
     Compute();
+}
+
+// A value handed over may be longer than its field: the start shows, as it
+// does for a value typed from the left.
+void CXtalFilterDlg::ShowStartOfHandedOverFields() {
+    for (QLineEdit* pEdit : {m_editFrequency, m_editLm, m_editC0}) {
+        pEdit->setCursorPosition(0);
+    }
 }
 
 // Designing crystal by crystal takes as many crystals as the set holds; a
@@ -360,6 +372,7 @@ void CXtalFilterDlg::TakeMatchedSet() {
     m_dFrequency = set.m_dMean;
     m_nPerCrystal = dlg.m_nUse == 1 ? 1 : 0;
     UpdateData(false);
+    ShowStartOfHandedOverFields();
     Compute();
 }
 

@@ -34,6 +34,7 @@ public:
     void TakeMeasurement();
     void TakeMatchedSet();
     void OnPerCrystalClicked();
+    void ShowStartOfHandedOverFields();
     void OnCountChanged();
     void SaveNetlist();
     void SaveCsv();

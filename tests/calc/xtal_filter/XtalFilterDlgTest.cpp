@@ -18,6 +18,7 @@
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QScreen>
 #include <QTest>
@@ -347,6 +348,11 @@ TEST_F(XtalFilterDlgTest, MeasurementHandsItsInductanceCapacitanceAndFrequencyOv
         EXPECT_EQ(m_dlg.m_dC0, 4.0);
         EXPECT_NEAR(m_dlg.m_dLm, 15.0, 0.5);
         EXPECT_EQ(m_dlg.m_editC0->text(), "4");
+        // Lm to seven digits, its start in view.
+        const QString strLm = m_dlg.m_editLm->text();
+        EXPECT_LE(strLm.count(QRegularExpression("[0-9]")), 7) << strLm.toStdString();
+        EXPECT_EQ(m_dlg.m_dLm, strLm.toDouble());
+        EXPECT_EQ(m_dlg.m_editLm->cursorPosition(), 0);
         EXPECT_EQ(m_dlg.m_result.m_design.m_crystals.size(), 6u);
         EXPECT_NEAR(m_dlg.m_result.m_design.m_crystals[0].m_dLm * 1000.0, m_dlg.m_dLm, 1e-9);
         // Cancel hands nothing over, but the typed values are offered again.
