@@ -51,6 +51,8 @@ foreach(page ${VANTIX_MAN_PAGES})
     install(FILES ${VANTIX_DATA_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 install(FILES ${VANTIX_DATA_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
+# GPL-3.0-or-later (LICENSE); Debian's machine-readable form of it.
+install(FILES res/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
 
 if(NOT VANTIX_BUILD_GUI)
     return()
@@ -59,7 +61,9 @@ endif()
 install(TARGETS vantix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Desktop integration: the menu entry (opens .txt logs, with a print action),
 # the icon and the software-centre metadata.
-install(FILES res/vantix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop id is the AppStream id, as software centres match them.
+install(FILES res/vantix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${VANTIX_APP_ID}.desktop)
 install(FILES res/icons/vantix.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 configure_file(res/metainfo/vantix.metainfo.xml.in

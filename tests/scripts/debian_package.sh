@@ -49,10 +49,10 @@ fi
 # Every file at its path, owned by root, and nothing outside /usr.
 dpkg-deb -c "$deb" >"$work/contents"
 metainfo=$(grep -o '/usr/share/metainfo/[^ ]*\.metainfo\.xml$' "$work/contents")
-for f in usr/bin/vantix usr/bin/vantix-calc usr/share/applications/vantix.desktop \
+for f in usr/bin/vantix usr/bin/vantix-calc usr/share/applications/org.vantix.Vantix.desktop \
   usr/share/icons/hicolor/scalable/apps/vantix.svg usr/share/man/man1/vantix.1.gz \
   usr/share/man/man1/vantix-calc.1.gz usr/share/bash-completion/completions/vantix-calc \
-  usr/share/doc/vantix/changelog.gz; do
+  usr/share/doc/vantix/changelog.gz usr/share/doc/vantix/copyright; do
   grep -q " \./$f$" "$work/contents" || fail "package lacks /$f"
 done
 [ -n "$metainfo" ] || fail "package lacks its metainfo"
@@ -126,12 +126,25 @@ else
   echo "note: apt-cache not installed, run-time libraries not checked"
 fi
 
+# Redistributable: the licence in Debian's machine-readable form, and the
+# same licence in the metadata.
+copyright=$root/usr/share/doc/vantix/copyright
+[ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "copyright is not in the machine-readable format"
+grep -q '^License: GPL-3.0+$' "$copyright" || fail "copyright names no GPL-3.0+ licence"
+grep -q '/usr/share/common-licenses/GPL-3' "$copyright" || fail "copyright does not point at the GPL text"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$root$metainfo" ||
+  fail "metainfo project_license"
+# The launcher opens files only: a print action would be started without one.
+grep -q '^\[Desktop Action' "$root/usr/share/applications/org.vantix.Vantix.desktop" &&
+  fail "desktop entry has an action"
+
 top=$(zcat "$root/usr/share/doc/vantix/changelog.gz" | head -n1)
 [[ "$top" == "vantix ($version) "* ]] || fail "changelog's last entry is not $version: $top"
 
 # The metadata as the desktop's own validators see it, where they are installed.
 grep -q "<release version=\"$version\"" "$root$metainfo" || fail "metainfo release is not $version"
-grep -q '<launchable type="desktop-id">vantix.desktop</launchable>' "$root$metainfo" ||
+grep -q '<launchable type="desktop-id">org.vantix.Vantix.desktop</launchable>' "$root$metainfo" ||
   fail "metainfo launchable"
 grep -q '<screenshot type="default">' "$root$metainfo" || fail "metainfo has no screenshot"
 if command -v appstreamcli >/dev/null; then
@@ -141,7 +154,8 @@ else
   echo "note: appstreamcli not installed, metainfo not validated"
 fi
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/vantix.desktop" || fail "desktop-file-validate"
+  desktop-file-validate "$root/usr/share/applications/org.vantix.Vantix.desktop" ||
+    fail "desktop-file-validate"
 else
   echo "note: desktop-file-validate not installed, desktop entry not validated"
 fi

@@ -61,14 +61,16 @@ fi
 
 # Installation brings both programs, the menu entry and the icon.
 if cmake --install "$build" --prefix "$work/inst" >/dev/null 2>&1; then
-    for f in bin/vantix bin/vantix-calc share/applications/vantix.desktop \
+    for f in bin/vantix bin/vantix-calc share/applications/org.vantix.Vantix.desktop \
         share/icons/hicolor/scalable/apps/vantix.svg; do
         [ -e "$work/inst/$f" ] || fail "install lacks $f"
     done
-    grep -q '^Comment=自作支援計算ツール$' "$work/inst/share/applications/vantix.desktop" ||
+    desktop=$work/inst/share/applications/org.vantix.Vantix.desktop
+    grep -q '^Comment=Calculator for hand-built radio-frequency circuits$' "$desktop" ||
         fail "desktop file comment"
-    grep -q '^Exec=vantix -p %f$' "$work/inst/share/applications/vantix.desktop" ||
-        fail "desktop file print action"
+    grep -q '^Comment\[ja\]=自作支援計算ツール$' "$desktop" || fail "desktop file Japanese comment"
+    grep -q '^Keywords=' "$desktop" || fail "desktop file keywords"
+    grep -q '^Exec=vantix %f$' "$desktop" || fail "desktop file Exec"
 else
     fail "cmake --install"
 fi
