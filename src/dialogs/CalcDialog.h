@@ -103,12 +103,19 @@ public:
     // True for the field that failed (and took the focus back) in the
     // current user action.
     bool FailedInAction(int nId) const { return ActionHasFailed() && nId == m_nFailedField; }
+    // A refused field keeps what was typed, whatever took the focus away
+    // (see KeepRefusedText).
+    bool KeepsRefusedText() const { return m_bKeepRefusedText; }
 
 public slots:
     void accept() override; // OK: OnOK
     void reject() override; // Cancel, Escape, close box: OnCancel
 
 protected:
+    // A refused field keeps the text as typed when Tab or a click takes the
+    // focus away, as it does on Enter, rather than showing the value held.
+    void KeepRefusedText() { m_bKeepRefusedText = true; }
+
     // The dialog's fields in its exchange order (see CDataExchange).
     virtual void DoDataExchange(CDataExchange& dx) = 0;
 
@@ -174,6 +181,7 @@ private:
     int m_nActionDepth = 0;
     bool m_bMessageShown = false; // within the current user action
     int m_nFailedField = kNoId;   // the field given the focus back for it
+    bool m_bKeepRefusedText = false;
     bool m_bInStep = false;
     bool m_bCancelPress = false;
     bool m_bSwallowRelease = false;

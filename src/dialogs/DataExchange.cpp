@@ -58,9 +58,14 @@ CDataExchange::CDataExchange(CCalcDialog& dialog, bool bSaveAndValidate)
     : m_dialog(dialog), m_bSaveAndValidate(bSaveAndValidate) {}
 
 // The field that failed in this user action shows the value held like any
-// other, all of it selected again, so that typing replaces it.
+// other, all of it selected again, so that typing replaces it; in a dialog
+// that keeps refused text it keeps what was typed, to be corrected.
 void CDataExchange::SetEditText(QLineEdit& edit, int nId, const QString& strText) {
     if (edit.text() == strText) {
+        return;
+    }
+    if (m_dialog.FailedInAction(nId) && m_dialog.KeepsRefusedText()) {
+        edit.selectAll();
         return;
     }
     edit.setText(strText);

@@ -55,6 +55,9 @@ struct CCalculatorCase {
     // Where Enter puts the focus when no input has it; kIdCancel when it
     // leaves the focus where it is (on Cancel, in the tests).
     int nEnterWithoutInput;
+    // The designers keep a refused text as typed whatever took the focus
+    // away; the calculators write the value held back into the field.
+    bool bKeepsRefusedText = false;
 };
 
 inline void PrintTo(const CCalculatorCase& c, std::ostream* pOut) {
@@ -204,15 +207,15 @@ inline std::vector<CCalculatorCase> CalculatorDialogs() {
         {"AirCoilWizard", MakeDialog<CAirCoilWizardDlg>, FillAirCoilWizard,
          kAirCoilWizardTargetEdit, "1,5", kIdCancel},
         {"AttenuatorDesigner", MakeDialog<CAttenuatorDesignerDlg>, FillAttenuatorDesigner,
-         kAttAttenuationEdit, "200", kAttImpedanceEdit},
+         kAttAttenuationEdit, "200", kAttImpedanceEdit, true},
         {"ToroidWinding", MakeDialog<CToroidWindingDlg>, FillToroidWinding, kToroidWindingWireEdit,
-         "abc", kToroidWindingCoreCombo},
+         "abc", kToroidWindingCoreCombo, true},
         {"AirCoilWinding", MakeDialog<CAirCoilWindingDlg>, FillAirCoilWinding,
-         kAirCoilWindingTurnsEdit, "1e400", kAirCoilWindingDiameterEdit},
+         kAirCoilWindingTurnsEdit, "1e400", kAirCoilWindingDiameterEdit, true},
         {"XtalFilter", MakeDialog<CXtalFilterDlg>, FillXtalFilter, kXtalBandwidthEdit, "0",
-         kXtalFrequencyEdit},
+         kXtalFrequencyEdit, true},
         {"XtalMeasure", MakeDialog<CXtalMeasureDlg>, FillXtalMeasure, kMeasureF2Edit, "abc",
-         kMeasureF1Edit},
+         kMeasureF1Edit, true},
         // Its one input is the list, whose mistakes are a notice under it,
         // not a message; Enter away from the list picks the set in place.
         {"XtalSort", MakeDialog<CXtalSortDlg>, FillXtalSort, kNoId, "", kIdCancel},

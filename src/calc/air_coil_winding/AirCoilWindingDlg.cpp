@@ -26,6 +26,7 @@ constexpr CFocusStop kCycle[] = {
 
 CAirCoilWindingDlg::CAirCoilWindingDlg(QWidget* pParent)
     : CCalcDialog(AirCoilWindingTemplate(), pParent), m_strReport(kAirCoilWindingNoReport) {
+    KeepRefusedText();
     m_spinTurns = Item<CUpDownControl>(kAirCoilWindingTurnsUpDown);
     m_editDiameter = Item<QLineEdit>(kAirCoilWindingDiameterEdit);
     m_editLength = Item<QLineEdit>(kAirCoilWindingLengthEdit);
@@ -88,9 +89,13 @@ void CAirCoilWindingDlg::OnTurnsStep(int nDelta) {
 }
 
 void CAirCoilWindingDlg::Compute() {
-    UpdateData(true); // a failed field has had its message; go on with the values held
-    const CAirCoilWindingResult result = ComputeAirCoilWinding(
-        {m_dDiameter, m_dLength, m_dWireDiameter, m_dTurns, m_dLead}, ReportTime());
+    // A refused field keeps its text: nothing is computed until it is put right.
+    CAirCoilWindingResult result;
+    result.strReport = kAirCoilWindingNoReport;
+    if (UpdateData(true)) {
+        result = ComputeAirCoilWinding({m_dDiameter, m_dLength, m_dWireDiameter, m_dTurns, m_dLead},
+                                       ReportTime());
+    }
     m_strInductance = result.strInductance;
     m_strPitch = result.strPitch;
     m_strWireLength = result.strWireLength;

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include <limits>
+
 namespace {
 
 constexpr int kResultMaxChars = 80;
@@ -55,6 +57,7 @@ CAttenuatorDesignerDlg::CAttenuatorDesignerDlg(QWidget* pParent)
     : CCalcDialog(AttenuatorDesignerTemplate(), pParent), m_strReport(kAttenuatorNoReport),
       m_dImpedance(kAttenuatorDefaultImpedance), m_dAttenuation(kAttenuatorDefaultAttenuation),
       m_nSeries(static_cast<int>(CAttenuatorInputs().eSeries)) {
+    KeepRefusedText();
     m_editImpedance = Item<QLineEdit>(kAttImpedanceEdit);
     m_editAttenuation = Item<QLineEdit>(kAttAttenuationEdit);
     m_editPower = Item<QLineEdit>(kAttPowerEdit);
@@ -112,13 +115,14 @@ void CAttenuatorDesignerDlg::OnEnterKey() {
 }
 
 void CAttenuatorDesignerDlg::Compute() {
-    UpdateData(true); // a failed field has had its message; go on with the values held
+    // A refused field keeps its text: nothing is designed until it is put right.
+    m_bRefusedField = !UpdateData(true);
     ComputeMembers();
 }
 
 void CAttenuatorDesignerDlg::ComputeMembers() {
     CAttenuatorInputs inputs;
-    inputs.dImpedance = m_dImpedance;
+    inputs.dImpedance = m_bRefusedField ? std::numeric_limits<double>::quiet_NaN() : m_dImpedance;
     inputs.dAttenuation = m_dAttenuation;
     inputs.eTopology = TopologyOf(m_nTopology);
     inputs.eSeries = SeriesOf(m_nSeries);

@@ -31,13 +31,14 @@ public:
     std::string m_strAttenuation; // dB, actual
     std::string m_strReturnLoss;  // dB, or "∞"
     std::string m_strVswr;
-    std::string m_strLoadPower; // W
-    double m_dImpedance;        // Ω
-    double m_dAttenuation;      // dB
-    double m_dPower = 0.0;      // W; 0: no power figures
-    int m_nTopology = 0;        // 0 π, 1 T, 2 bridged T
-    int m_nSeries;              // E6 ... E192
-    int m_nFocus = 0;           // 0 impedance, 1 attenuation, 2 power, -1 none
+    std::string m_strLoadPower;   // W
+    double m_dImpedance;          // Ω
+    double m_dAttenuation;        // dB
+    double m_dPower = 0.0;        // W; 0: no power figures
+    bool m_bRefusedField = false; // the last read refused a field: nothing designed
+    int m_nTopology = 0;          // 0 π, 1 T, 2 bridged T
+    int m_nSeries;                // E6 ... E192
+    int m_nFocus = 0;             // 0 impedance, 1 attenuation, 2 power, -1 none
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;

@@ -29,6 +29,7 @@ constexpr const char* kWireWanted = "線材直径を入力して下さい";
 
 CToroidWindingDlg::CToroidWindingDlg(QWidget* pParent)
     : CCalcDialog(ToroidWindingTemplate(), pParent), m_strReport(kToroidWindingNoReport) {
+    KeepRefusedText();
     m_spinTurns = Item<CUpDownControl>(kToroidWindingTurnsUpDown);
     m_comboCore = Item<QComboBox>(kToroidWindingCoreCombo);
     m_editTurns = Item<QLineEdit>(kToroidWindingTurnsEdit);
@@ -95,11 +96,16 @@ void CToroidWindingDlg::OnTurnsStep(int nDelta) {
 }
 
 void CToroidWindingDlg::Compute() {
-    UpdateData(true); // a failed field has had its message; go on with the values held
+    // A refused field keeps its text: nothing is computed until it is put right.
+    const bool bRead = UpdateData(true);
     m_catalog.SelectResult(m_comboCore->currentIndex());
     m_strCore = m_catalog.m_strName;
-    const CToroidWindingResult result =
-        ComputeToroidWinding(m_catalog, {m_dTurns, m_dWireDiameter, m_dLead}, ReportTime());
+    CToroidWindingResult result;
+    result.strReport = kToroidWindingNoReport;
+    if (bRead) {
+        result =
+            ComputeToroidWinding(m_catalog, {m_dTurns, m_dWireDiameter, m_dLead}, ReportTime());
+    }
     m_strInductance = result.strInductance;
     m_strTurnLength = result.strTurnLength;
     m_strWireLength = result.strWireLength;
@@ -107,7 +113,7 @@ void CToroidWindingDlg::Compute() {
     m_strLayer = result.strLayer;
     // Turns without a wire (as handed over from the toroidal coil) say what
     // the empty results wait for.
-    if (!result.bComputed && m_dTurns != 0.0 && m_dWireDiameter == 0.0) {
+    if (bRead && !result.bComputed && m_dTurns != 0.0 && m_dWireDiameter == 0.0) {
         m_strLayer = kWireWanted;
     }
     m_strReport = result.strReport;

@@ -65,6 +65,7 @@ QString FromUtf8(const std::string& str) {
 
 CXtalFilterDlg::CXtalFilterDlg(QWidget* pParent)
     : CCalcDialog(XtalFilterTemplate(), pParent), m_strReport(kXtalFilterNoReport) {
+    KeepRefusedText();
     // The worked design, until the ladder filter hands something over.
     const CXtalFilterInputs defaults;
     m_dFrequency = defaults.m_dFrequency;
@@ -202,8 +203,12 @@ CXtalFilterInputs CXtalFilterDlg::Inputs() const {
 }
 
 void CXtalFilterDlg::Compute() {
-    UpdateData(true); // a failed field has had its message; go on with the values held
-    m_result = ComputeXtalFilter(Inputs(), ReportTime());
+    // A refused field keeps its text: nothing is designed until it is put right.
+    m_result = CXtalFilterResult{};
+    m_result.m_strReport = kXtalFilterNoReport;
+    if (UpdateData(true)) {
+        m_result = ComputeXtalFilter(Inputs(), ReportTime());
+    }
     m_strReport = m_result.m_strReport;
     ShowResult();
     ShowChart();

@@ -21,6 +21,7 @@ constexpr CFocusStop kCycle[] = {
 } // namespace
 
 CXtalMeasureDlg::CXtalMeasureDlg(QWidget* pParent) : CCalcDialog(XtalMeasureTemplate(), pParent) {
+    KeepRefusedText();
     m_editF1 = Item<QLineEdit>(kMeasureF1Edit);
     m_editF2 = Item<QLineEdit>(kMeasureF2Edit);
     m_editCs = Item<QLineEdit>(kMeasureCsEdit);
@@ -53,8 +54,12 @@ void CXtalMeasureDlg::OnEnterKey() {
 }
 
 void CXtalMeasureDlg::Compute() {
-    UpdateData(true); // a failed field has had its message; go on with the values held
-    m_result = ComputeXtalMeasure(m_dF1, m_dF2, m_dCs, m_dC0, ReportTime());
+    // A refused field keeps its text: nothing is computed until it is put right.
+    m_result = CXtalMeasureResult{};
+    m_result.m_strReport = kXtalMeasureNoReport;
+    if (UpdateData(true)) {
+        m_result = ComputeXtalMeasure(m_dF1, m_dF2, m_dCs, m_dC0, ReportTime());
+    }
     m_strCm = m_result.m_strCm;
     m_strLm = m_result.m_strLm;
     m_strFp = m_result.m_strParallelFrequency;

@@ -42,6 +42,7 @@ bool DecodeListFile(const QString& strPath, QString& strText, QString& strError)
 } // namespace
 
 CXtalSortDlg::CXtalSortDlg(QWidget* pParent) : CCalcDialog(XtalSortTemplate(), pParent) {
+    KeepRefusedText();
     m_comboCount = Item<QComboBox>(kSortCountCombo);
     m_listSet = Item<QTreeWidget>(kSortResultList);
     for (int nCount = kXtalMinCrystals; nCount <= kXtalMaxCrystals; ++nCount) {
