@@ -613,6 +613,17 @@ CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLoca
     const CXtalDesign& design = result.m_design;
     result.m_strMaxBandwidth = XtalGrouped(design.m_dMaxBandwidth, 1, "Hz");
     if (!design.m_bComputed) {
+        if (!inputs.m_crystalFrequencies.empty() &&
+            inputs.m_dBandwidth * 1000.0 <= design.m_dMaxBandwidth) {
+            // Within reach of the crystals, yet no ladder: their frequencies
+            // differ by more than the couplings can bridge.
+            const auto [itLow, itHigh] = std::ranges::minmax_element(inputs.m_crystalFrequencies);
+            result.m_strMessage = FormatC(
+                "水晶の周波数が離れすぎていて設計できません（ばらつき %s）。周波数のそろった水晶を"
+                "選んで下さい。",
+                XtalGrouped((*itHigh - *itLow) * 1e6, 1, "Hz").c_str());
+            return result;
+        }
         result.m_strMessage =
             FormatC("帯域幅 %.3fkHz は、この水晶で作れる最大の帯域幅 %s を超えています。",
                     inputs.m_dBandwidth, result.m_strMaxBandwidth.c_str());

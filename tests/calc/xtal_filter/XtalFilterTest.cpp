@@ -209,6 +209,23 @@ TEST(XtalFilter, BandwidthAboveTheMaximumIsRefusedNamingIt) {
     EXPECT_TRUE(XtalChartSweep(result, 100).empty());
 }
 
+// Crystals far apart allow no ladder even well within the bandwidth the
+// crystal type reaches: the message says so and gives their spread.
+TEST(XtalFilter, CrystalsTooFarApartAreNamedAsSuch) {
+    CXtalFilterInputs inputs = Worked(0.0);
+    inputs.m_crystalFrequencies = {10.0, 10.02, 10.04, 10.06, 10.08, 10.1};
+    const CXtalFilterResult result = ComputeXtalFilter(inputs, kTime);
+    ASSERT_FALSE(result.m_bComputed);
+    EXPECT_LT(inputs.m_dBandwidth * 1000.0, result.m_design.m_dMaxBandwidth);
+    EXPECT_NE(result.m_strMessage.find("離れすぎて"), std::string::npos) << result.m_strMessage;
+    EXPECT_NE(result.m_strMessage.find("100,000.0Hz"), std::string::npos) << result.m_strMessage;
+    EXPECT_EQ(result.m_strMessage.find("超えています"), std::string::npos);
+    // Above the maximum the bandwidth is what is named, set or no set.
+    inputs.m_dBandwidth = 12.0;
+    EXPECT_NE(ComputeXtalFilter(inputs, kTime).m_strMessage.find("超えています"),
+              std::string::npos);
+}
+
 TEST(XtalFilter, InputsOutsideTheirRangesAreRefused) {
     std::vector<CXtalFilterInputs> cases(4, Worked());
     cases[0].m_nCrystals = 9;
