@@ -512,13 +512,18 @@ void CMainFrame::OnChangedOnDisk() {
         return;
     }
     m_handledOnDisk = change;
-    if (m_pDocument->IsModified()) {
+    // Unsaved only because the file went away, with no typing since: a log
+    // made again under its name (an editor's save, a rotation) is read.
+    const bool bOnlyGone = m_nGoneAtRevision == m_pView->document()->revision();
+    if (m_pDocument->IsModified() && !bOnlyGone) {
         ResolveChangeOnDisk(false);
     } else if (QFileInfo::exists(m_pDocument->GetPathName())) {
+        m_nGoneAtRevision = -1;
         ReloadFromDisk();
     } else {
         // Nothing to read back: the text here is now the only copy.
         m_pDocument->SetModifiedFlag(true);
+        m_nGoneAtRevision = m_pView->document()->revision();
         ShowNotice(QStringLiteral("%1 はディスク上で削除されたか名前が変わりました。"
                                   "このウィンドウの内容はまだ保存していません。")
                        .arg(m_pDocument->GetTitle()));

@@ -132,4 +132,6 @@ private:
     bool m_bChangeOnDiskPending = false;
     // The last change dealt with: the file as known, and as found.
     std::optional<std::pair<CFileIdentity, CFileIdentity>> m_handledOnDisk;
+    // The editor's revision when the log was found gone (-1: not gone).
+    int m_nGoneAtRevision = -1;
 };

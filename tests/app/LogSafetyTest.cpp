@@ -211,6 +211,31 @@ TEST_F(CLogSafetyTest, DeletedOrRenamedLogCountsAsChanged) {
     }
 }
 
+// Deleted and made again (an editor saving by delete and create, a log
+// rotation) while the window holds nothing of its own: the new file is read,
+// without a question; typing in between makes it the user's to decide.
+TEST_F(CLogSafetyTest, LogDeletedAndMadeAgainIsReloadedWhenNothingWasTyped) {
+    const QString strLog = Path("log.txt");
+    WriteBytes(strLog, kOldLog);
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(strLog));
+    ASSERT_TRUE(QFile::remove(strLog));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Doc()->IsModified(); }, 5000));
+    WriteBytes(strLog, kOldLog + "made again\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Doc()->IsModified(); }, 5000));
+    EXPECT_TRUE(Doc()->SavedText().ends_with("made again\r\n")) << Doc()->SavedText();
+    EXPECT_TRUE(m_messages.empty());
+
+    // Gone again, then typed into: the text is the user's now.
+    ASSERT_TRUE(QFile::remove(strLog));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Doc()->IsModified(); }, 5000));
+    Doc()->AppendReport("mine\r\n");
+    m_answers = {QMessageBox::Cancel};
+    WriteBytes(strLog, kOldLog);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_messages.empty(); }, 5000));
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_NE(Doc()->SavedText().find("mine"), std::string::npos);
+}
+
 TEST_F(CLogSafetyTest, SaveWaitsForTheLockAndGivesUpWithoutWriting) {
     const QString strLog = Path("log.txt");
     WriteBytes(strLog, kOldLog);
