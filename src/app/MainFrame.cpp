@@ -4,6 +4,7 @@
 #include "app/AboutDlg.h"
 #include "app/LockKeys.h"
 #include "app/LogTextBuilder.h"
+#include "app/NoticeBar.h"
 #include "app/RecoveryCopy.h"
 #include "app/ShellIcons.h"
 #include "app/ShellSettings.h"
@@ -30,6 +31,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -60,7 +62,23 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     setWindowIcon(ApplicationIcon());
     m_pView = new CVantixView(this);
     m_pView->setObjectName(QStringLiteral("CVantixView"));
-    setCentralWidget(m_pView);
+    // A change on disk is told in a bar above the editor, never in a box
+    // that would take the keys the user is typing.
+    auto* pCentre = new QWidget(this);
+    auto* pCentreLayout = new QVBoxLayout(pCentre);
+    pCentreLayout->setContentsMargins(0, 0, 0, 0);
+    pCentreLayout->setSpacing(0);
+    m_pNoticeBar = new CNoticeBar(pCentre);
+    pCentreLayout->addWidget(m_pNoticeBar);
+    pCentreLayout->addWidget(m_pView, 1);
+    setCentralWidget(pCentre);
+    connect(m_pNoticeBar, &CNoticeBar::ReloadClicked, this, [this] {
+        if (m_pDocument->IsLoading()) {
+            return;
+        }
+        ReloadFromDisk();
+    });
+    connect(m_pNoticeBar, &CNoticeBar::IgnoreClicked, this, &CMainFrame::ClearChangeNotice);
     m_pDocument = new CVantixDoc(this);
     m_pDocument->setObjectName(QStringLiteral("CVantixDoc"));
     m_pDocument->SetView(m_pView);
@@ -76,6 +94,19 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateFormatPane);
     connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
     connect(m_pDocument, &CVantixDoc::ChangedOnDisk, this, &CMainFrame::OnChangedOnDisk);
+    // A report on a log that changed on disk while the window held nothing
+    // of the user's goes after the file's new text, not over it.
+    connect(m_pDocument, &CVantixDoc::AboutToAppendReport, this, [this] {
+        if (m_pDocument->IsLoading() || !m_pDocument->GetWatch().HasChanged() ||
+            !QFileInfo::exists(m_pDocument->GetPathName())) {
+            return;
+        }
+        const bool bOnlyGone = m_nGoneAtRevision == m_pView->document()->revision();
+        if (!m_pDocument->IsModified() || bOnlyGone) {
+            m_nGoneAtRevision = -1;
+            ReloadFromDisk();
+        }
+    });
     setAcceptDrops(true);
 
     m_pRecovery = new CRecoveryCopy(
@@ -344,6 +375,7 @@ bool CMainFrame::NewDocument() {
         return false;
     }
     m_pDocument->OnNewDocument();
+    ClearChangeNotice();
     return true;
 }
 
@@ -385,11 +417,12 @@ bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bRe
     ESaveFailure eFailure = ESaveFailure::None;
     if (m_pDocument->SaveFile(strTarget, strError, &eFailure, bReplaceChanged)) {
         AddToRecentFileList(m_pDocument->GetPathName());
+        ClearChangeNotice();
         return true;
     }
     switch (eFailure) {
     case ESaveFailure::ChangedOnDisk:
-        return ResolveChangeOnDisk(true);
+        return ResolveChangeOnDisk();
     case ESaveFailure::Unencodable: {
         // A name chosen a moment ago is not asked for again.
         const QString strQuestion =
@@ -426,13 +459,14 @@ bool CMainFrame::SaveAsUtf8(const QString& strChosen) {
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());
+    ClearChangeNotice();
     ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
 }
 
 // ---- the log changed on disk -------------------------------------------------
 
-QMessageBox::StandardButton CMainFrame::AskAboutChangeOnDisk(bool bSaving) {
+QMessageBox::StandardButton CMainFrame::AskAboutChangeOnDisk() {
     const QString strPath = m_pDocument->GetPathName();
     const bool bExists = QFileInfo::exists(strPath);
     CMessage message;
@@ -441,9 +475,7 @@ QMessageBox::StandardButton CMainFrame::AskAboutChangeOnDisk(bool bSaving) {
     QString strText =
         bExists ? QStringLiteral("%1 は、ほかのプログラムによってディスク上で変更されました。\n")
                 : QStringLiteral("%1 は、ディスク上で削除されたか名前が変わりました。\n");
-    strText += bSaving
-                   ? QStringLiteral("このまま保存すると、その変更は失われます。\n\n")
-                   : QStringLiteral("このウィンドウには、まだ保存していない変更があります。\n\n");
+    strText += QStringLiteral("このまま保存すると、その変更は失われます。\n\n");
     if (bExists) {
         strText += QStringLiteral("再読み込み: ディスク上の内容を読み込みます "
                                   "(このウィンドウの変更は捨てます)。\n");
@@ -457,15 +489,18 @@ QMessageBox::StandardButton CMainFrame::AskAboutChangeOnDisk(bool bSaving) {
         message.buttons |= kReloadAnswer;
     }
     message.eDefault = QMessageBox::Cancel;
-    message.buttonTexts = {{kReloadAnswer, QStringLiteral("再読み込み")},
-                           {kOverwriteAnswer, QStringLiteral("上書き")},
-                           {kSaveAsAnswer, QStringLiteral("名前を付けて保存")},
+    message.buttonTexts = {{kReloadAnswer, QStringLiteral("再読み込み(&R)")},
+                           {kOverwriteAnswer, QStringLiteral("上書き(&O)")},
+                           {kSaveAsAnswer, QStringLiteral("名前を付けて保存(&A)")},
                            {QMessageBox::Cancel, QStringLiteral("キャンセル")}};
+    // The keyboard starts on キャンセル; what throws away one side's text is
+    // pressed by its own key or a click, never reached by Tab and Space.
+    message.ownKeyOnly = kReloadAnswer | kOverwriteAnswer;
     return ShowMessage(message);
 }
 
-bool CMainFrame::ResolveChangeOnDisk(bool bSaving) {
-    switch (AskAboutChangeOnDisk(bSaving)) {
+bool CMainFrame::ResolveChangeOnDisk() {
+    switch (AskAboutChangeOnDisk()) {
     case kReloadAnswer:
         return ReloadFromDisk();
     case kOverwriteAnswer:
@@ -475,6 +510,27 @@ bool CMainFrame::ResolveChangeOnDisk(bool bSaving) {
     default:
         return false;
     }
+}
+
+void CMainFrame::AnnounceChangeOnDisk(const CFileIdentity& known, const CFileIdentity& now) {
+    ++m_nChangesAnnounced;
+    const QString strName = QFileInfo(m_pDocument->GetPathName()).fileName();
+    QString strText = QStringLiteral("%1 はほかのプログラムによって変更されました (%2")
+                          .arg(strName, DescribeChangeOnDisk(known, now));
+    if (m_nChangesAnnounced > 1) {
+        strText += QStringLiteral("、変更 %1 回").arg(m_nChangesAnnounced);
+    }
+    strText += QStringLiteral(")。このウィンドウの変更はまだ保存していません。");
+    if (now.bExists) {
+        strText += QStringLiteral("再読み込みすると、このウィンドウの変更は捨てます。");
+    }
+    strText += QStringLiteral("保存するときにどうするかを尋ねます。");
+    m_pNoticeBar->Announce(strText, now.bExists);
+}
+
+void CMainFrame::ClearChangeNotice() {
+    m_nChangesAnnounced = 0;
+    m_pNoticeBar->Dismiss();
 }
 
 bool CMainFrame::ReloadFromDisk() {
@@ -516,7 +572,7 @@ void CMainFrame::OnChangedOnDisk() {
     // made again under its name (an editor's save, a rotation) is read.
     const bool bOnlyGone = m_nGoneAtRevision == m_pView->document()->revision();
     if (m_pDocument->IsModified() && !bOnlyGone) {
-        ResolveChangeOnDisk(false);
+        AnnounceChangeOnDisk(change.first, change.second);
     } else if (QFileInfo::exists(m_pDocument->GetPathName())) {
         m_nGoneAtRevision = -1;
         ReloadFromDisk();
@@ -551,8 +607,12 @@ bool CMainFrame::LoadWithProgress(const QString& strPath, QString& strError, boo
         }
         return !pProgress->wasCanceled();
     };
-    return bReload ? m_pDocument->Reload(strError, progress)
-                   : m_pDocument->LoadFile(strPath, strError, progress);
+    const bool bRead = bReload ? m_pDocument->Reload(strError, progress)
+                               : m_pDocument->LoadFile(strPath, strError, progress);
+    if (bRead) {
+        ClearChangeNotice();
+    }
+    return bRead;
 }
 
 void CMainFrame::OnTextChanged() {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+class CNoticeBar;
 class CRecoveryCopy;
 class CVantixDoc;
 class CVantixView;
@@ -69,6 +70,7 @@ public:
     // Writes the recovery copy at once (the program is about to be ended).
     bool WriteRecoveryNow();
     CRecoveryCopy* GetRecovery() const { return m_pRecovery; }
+    CNoticeBar* GetNoticeBar() const { return m_pNoticeBar; }
 
     // Replaces the file dialogs (tests): returns the chosen name or "".
     using FileNamePrompt = std::function<QString(bool bSave, const QString& strProposed)>;
@@ -102,9 +104,11 @@ private:
     QString ProposedFileName() const;
     bool SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged = false);
     bool SaveAsUtf8(const QString& strChosen);
-    QMessageBox::StandardButton AskAboutChangeOnDisk(bool bSaving);
-    bool ResolveChangeOnDisk(bool bSaving);
+    QMessageBox::StandardButton AskAboutChangeOnDisk();
+    bool ResolveChangeOnDisk();
     void OnChangedOnDisk();
+    void AnnounceChangeOnDisk(const CFileIdentity& known, const CFileIdentity& now);
+    void ClearChangeNotice();
     bool ReloadFromDisk();
     void OnTextChanged();
     void OpenDropped(const QString& strPath);
@@ -134,4 +138,6 @@ private:
     std::optional<std::pair<CFileIdentity, CFileIdentity>> m_handledOnDisk;
     // The editor's revision when the log was found gone (-1: not gone).
     int m_nGoneAtRevision = -1;
+    CNoticeBar* m_pNoticeBar = nullptr;
+    int m_nChangesAnnounced = 0; // since the bar last went away
 };

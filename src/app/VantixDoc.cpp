@@ -444,6 +444,7 @@ bool CVantixDoc::SaveFileAsUtf8(const QString& strPath, QString& strError) {
 }
 
 void CVantixDoc::AppendReport(std::string report) {
+    emit AboutToAppendReport();
     ELineEnds eIgnored = ELineEnds::CrLf;
     const QString strReport = QString::fromStdString(ToLf(report, eIgnored));
     QTextDocument* pText = m_pView->document();

@@ -108,6 +108,9 @@ signals:
     void DocumentChanged();
     // The log's file changed on disk (see CFileWatch).
     void ChangedOnDisk();
+    // A report is about to be added: the last moment to read the file again
+    // if it changed on disk while the window held nothing of the user's.
+    void AboutToAppendReport();
 
 private:
     bool IsOwnFile(const QString& strPath) const;

@@ -1,6 +1,8 @@
 #include "dialogs/MessageSink.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,6 +18,39 @@ int& ShowingDepth() {
     return nDepth;
 }
 
+// A message box presses a button whose mnemonic letter is typed even
+// without Alt. For the buttons that need their own key that letter must come
+// with Alt: a letter typed on after Ctrl+S presses nothing.
+class CAltOnlyMnemonics : public QObject {
+public:
+    CAltOnlyMnemonics(QMessageBox& box, QMessageBox::StandardButtons guarded)
+        : QObject(&box), m_box(box), m_guarded(guarded) {
+        box.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override {
+        if (pWatched != &m_box || pEvent->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        if (pKey->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+            return false;
+        }
+        for (QAbstractButton* pButton : m_box.buttons()) {
+            if (m_guarded.testFlag(m_box.standardButton(pButton)) &&
+                QKeySequence::mnemonic(pButton->text()) ==
+                    QKeySequence(Qt::ALT | Qt::Key(pKey->key()))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QMessageBox& m_box;
+    QMessageBox::StandardButtons m_guarded;
+};
+
 QMessageBox::StandardButton ShowReal(const CMessage& message) {
     const QPointer<QWidget> pParent = message.pParent;
     QMessageBox box(message.eIcon, message.strTitle, message.strText, message.buttons,
@@ -27,6 +62,14 @@ QMessageBox::StandardButton ShowReal(const CMessage& message) {
         if (QAbstractButton* pButton = box.button(eButton)) {
             pButton->setText(strText);
         }
+    }
+    for (QAbstractButton* pButton : box.buttons()) {
+        if (message.ownKeyOnly.testFlag(box.standardButton(pButton))) {
+            pButton->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    if (message.ownKeyOnly) {
+        new CAltOnlyMnemonics(box, message.ownKeyOnly);
     }
     const auto eAnswer = static_cast<QMessageBox::StandardButton>(box.exec());
     // Without a window manager nobody hands the keyboard back to the window

@@ -21,6 +21,9 @@ struct CMessage {
     QMessageBox::StandardButton eDefault = QMessageBox::NoButton;
     // Own labels for some of the buttons (the toolkit's are used otherwise).
     std::vector<std::pair<QMessageBox::StandardButton, QString>> buttonTexts;
+    // Buttons that never take the keyboard focus: Tab passes them by, so
+    // Space cannot press them; their own key (a mnemonic) or a click does.
+    QMessageBox::StandardButtons ownKeyOnly;
 };
 
 using MessageHandler = std::function<QMessageBox::StandardButton(const CMessage&)>;

@@ -7,45 +7,6 @@
 # from that list, e.g. PiAttenuator. With VANTIX_SHOT_DIR set, the screen
 # after each refused value is saved in its no-wm/ and twm/ folders.
 set -uo pipefail
-build=${1:?build folder}
-only=${2:-*}
-tests=$build/tests/vantix_gui_tests
-command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 77; }
-command -v xdotool >/dev/null || { echo "xdotool missing"; exit 77; }
-[ -x "$tests" ] || { echo "no GUI tests built"; exit 77; }
-# The X platform's D-Bus client keeps a buffer to the end; leaks of our own
-# code are checked by the offscreen suite.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-export QT_QPA_PLATFORM=xcb
-filter="Calculators/RealDisplayKeyboard.*/${only}_*"
-screen=(-s "-screen 0 1280x1024x24")
-status=0
-
-shots=${VANTIX_SHOT_DIR:-}
-
-echo "== no window manager"
-VANTIX_SHOT_DIR=${shots:+$shots/no-wm} xvfb-run -a "${screen[@]}" "$tests" \
-    --gtest_filter="$filter" --gtest_brief=1 || status=1
-
-if ! command -v twm >/dev/null; then
-    echo "== with a window manager: skipped, twm is not installed (scripts/setup-deps.sh installs it)"
-    exit $status
-fi
-echo "== twm"
-twmrc=$(mktemp)
-trap 'rm -f "$twmrc"' EXIT
-# Windows go where the program puts them, without asking the user; the
-# server's built-in font, since Xvfb may have no other.
-printf '%s\n' 'RandomPlacement' 'UsePPosition "on"' 'NoGrabServer' 'TitleFont "fixed"' \
-    'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' 'IconManagerFont "fixed"' >"$twmrc"
-# shellcheck disable=SC2016
-xvfb-run -a "${screen[@]}" bash -c '
-    # In the C locale twm asks for one plain font, not a Unicode font set.
-    LC_ALL=C twm -f "$1" & wm=$!
-    sleep 1
-    kill -0 $wm 2>/dev/null || { echo "twm did not start"; exit 1; }
-    VANTIX_SHOT_DIR=${4:+$4/twm} VANTIX_WINDOW_MANAGER=twm "$2" --gtest_filter="$3" \
-        --gtest_brief=1; rc=$?
-    kill $wm
-    exit $rc' _ "$twmrc" "$tests" "$filter" "$shots" || status=1
-exit $status
+# shellcheck source=lib/real_display.sh
+source "$(dirname "$0")/lib/real_display.sh"
+run_real_display "${1:?build folder}" "Calculators/RealDisplayKeyboard.*/${2:-*}_*"
