@@ -1,7 +1,8 @@
-// What the writers' lock costs an append: vantix-calc --append's work on a
-// 1 MB CP932 log with the lock (AppendReportToLogFile) and without it (the
-// same work for a caller already holding it). The log is put back between
-// iterations, outside the timing, so every append meets the same 1 MB.
+// What vantix-calc --append's work costs: on a 1 MB CP932 log with the
+// writers' lock (AppendReportToLogFile) and without it (the same work for a
+// caller already holding it), and on logs of 1 KB, 10 MB and 50 MB, whose
+// appends should cost about the same. The log is put back between
+// iterations, outside the timing, so every append meets the same log.
 #include "calc/pi_attenuator/PiAttenuator.h"
 #include "text/LogFile.h"
 #include "text/LogLock.h"
@@ -25,17 +26,21 @@ const std::string& PiReport() {
     return strReport;
 }
 
-std::string MegabyteLog() {
+std::string LogOfSize(std::size_t nBytes) {
     std::string strReport;
     CEncodeError error;
     if (!EncodeShiftJis(PiReport(), strReport, error)) {
         std::abort();
     }
     std::string strLog;
-    while (strLog.size() < kLogBytes) {
+    while (strLog.size() < nBytes) {
         strLog += strReport;
     }
     return strLog;
+}
+
+std::string MegabyteLog() {
+    return LogOfSize(kLogBytes);
 }
 
 // A fresh folder for the benchmark's log, removed with it at the end.
@@ -88,6 +93,34 @@ BENCHMARK(BM_AppendToMegabyteLog)
     ->ArgName("locked")
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_AppendToLogOfSize(benchmark::State& state) {
+    const CBenchFolder folder;
+    if (!folder.IsMade()) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string strLog = folder.Log();
+    const std::string strOld = LogOfSize(static_cast<std::size_t>(state.range(0)));
+    std::ofstream(strLog, std::ios::binary | std::ios::trunc) << strOld;
+    std::string strError;
+    for (auto _ : state) {
+        if (!AppendReportToLogFile(strLog, PiReport(), strError)) {
+            state.SkipWithError(strError.c_str());
+            break;
+        }
+        state.PauseTiming();
+        std::filesystem::resize_file(strLog, strOld.size()); // the report taken off again
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AppendToLogOfSize)
+    ->ArgName("bytes")
+    ->Arg(1024)
+    ->Arg(10 << 20)
+    ->Arg(50 << 20)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -35,6 +35,26 @@ std::string ToLf(std::string_view text, ELineEnds& style) {
     return strResult;
 }
 
+ELineEnds DetectLineEnds(std::string_view text) {
+    bool bCrLf = false;
+    bool bLf = false;
+    for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
+         i = text.find_first_of("\r\n", i + 1)) {
+        if (text[i] == '\n') {
+            bLf = true;
+        } else if (i + 1 < text.size() && text[i + 1] == '\n') {
+            bCrLf = true;
+            ++i;
+        } else {
+            return ELineEnds::Mixed; // a lone CR
+        }
+        if (bCrLf && bLf) {
+            return ELineEnds::Mixed;
+        }
+    }
+    return bCrLf ? ELineEnds::CrLf : bLf ? ELineEnds::Lf : ELineEnds::None;
+}
+
 std::string FromLf(std::string_view text, ELineEnds style) {
     if (style == ELineEnds::Lf) {
         return std::string(text);

@@ -14,5 +14,8 @@ enum class ELineEnds {
 // CR LF, lone CR and lone LF all become "\n"; the style found is returned.
 std::string ToLf(std::string_view text, ELineEnds& style);
 
+// The style alone, as ToLf finds it, without making the converted text.
+ELineEnds DetectLineEnds(std::string_view text);
+
 // "\n" becomes CR LF (style CrLf or Mixed or None) or stays "\n" (style Lf).
 std::string FromLf(std::string_view text, ELineEnds style);

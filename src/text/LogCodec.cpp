@@ -94,7 +94,8 @@ ELogDecodeFailure DetectEncoding(std::string_view bytes, ELogEncoding& eEncoding
     }
     std::string strDecoded;
     CDecodeError decodeError;
-    if (DecodeShiftJis(bytes, strDecoded, decodeError)) {
+    if (pstrDecoded == nullptr ? IsValidShiftJis(bytes, decodeError)
+                               : DecodeShiftJis(bytes, strDecoded, decodeError)) {
         eEncoding = ELogEncoding::ShiftJis;
         if (pstrDecoded != nullptr) {
             *pstrDecoded = std::move(strDecoded);
@@ -112,7 +113,7 @@ ELogDecodeFailure CLogCodec::DetectFormat(std::string_view bytes, CLogFormat& fo
     const ELogDecodeFailure eFailure = DetectEncoding(bytes, format.eEncoding, nBadOffset, nullptr);
     if (eFailure == ELogDecodeFailure::None) {
         // CR and LF never occur inside a character of either encoding.
-        ToLf(bytes, format.eLineEnds);
+        format.eLineEnds = DetectLineEnds(bytes);
     }
     return eFailure;
 }

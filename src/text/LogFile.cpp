@@ -54,13 +54,15 @@ std::string WriteFailureMessage(EWriteFailure eFailure, const std::string& strPa
     }
 }
 
-// Reads a whole file. A missing file reads as empty (bExists false).
-bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExists,
-                   std::string& strError) {
+// Reads a whole file opened with nMode (O_RDONLY, or O_RDWR to write to it
+// next) and gives its descriptor in fd (-1 when it is not open). A missing
+// file reads as empty (bExists false).
+bool ReadWholeFile(const std::string& strPath, int nMode, int& fd, std::string& strBytes,
+                   bool& bExists, std::string& strError) {
     bExists = false;
     strBytes.clear();
     // O_NONBLOCK: a FIFO given as the log must be refused, not waited on.
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd = ::open(strPath.c_str(), nMode | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT) {
             return true;
@@ -72,15 +74,18 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
+        fd = -1;
         strError = FormatC("\"%s\" はフォルダです。", strPath.c_str());
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
+        fd = -1;
         strError = FormatC("\"%s\" は通常のファイルではありません。", strPath.c_str());
         return false;
     }
     bExists = true;
+    strBytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t nRead = ::read(fd, buffer, sizeof buffer);
@@ -91,6 +96,7 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
             strError = FormatC("ログ \"%s\" を読めません（%s）。", strPath.c_str(),
                                ErrnoText(errno).c_str());
             ::close(fd);
+            fd = -1;
             return false;
         }
         if (nRead == 0) {
@@ -98,9 +104,57 @@ bool ReadWholeFile(const std::string& strPath, std::string& strBytes, bool& bExi
         }
         strBytes.append(buffer, static_cast<std::size_t>(nRead));
     }
-    ::close(fd);
     return true;
 }
+
+// Adds bytes at the end of the open log and makes them durable. On failure
+// the file is cut back to its old length, so it holds its old bytes only.
+bool AppendInPlace(int fd, const std::string& strPath, off_t nOldSize, std::string_view bytes,
+                   std::string& strError) {
+    std::size_t nDone = 0;
+    int nErrno = 0;
+    while (nDone < bytes.size()) {
+        const ssize_t nWritten = ::pwrite(fd, bytes.data() + nDone, bytes.size() - nDone,
+                                          nOldSize + static_cast<off_t>(nDone));
+        if (nWritten < 0 && errno == EINTR) {
+            continue;
+        }
+        if (nWritten <= 0) {
+            nErrno = nWritten < 0 ? errno : EIO;
+            break;
+        }
+        nDone += static_cast<std::size_t>(nWritten);
+    }
+    if (nErrno == 0 && ::fdatasync(fd) != 0) {
+        nErrno = errno;
+    }
+    if (nErrno != 0) {
+        while (::ftruncate(fd, nOldSize) != 0 && errno == EINTR) {
+        }
+        ::fdatasync(fd);
+        const EWriteFailure eFailure =
+            nErrno == ENOSPC || nErrno == EDQUOT ? EWriteFailure::DiskFull : EWriteFailure::Other;
+        strError = WriteFailureMessage(eFailure, strPath, FolderOf(strPath), nErrno);
+        return false;
+    }
+    return true;
+}
+
+// Closes a descriptor when it goes out of scope.
+class CFd {
+public:
+    explicit CFd(int& fd) : m_fd(fd) {}
+    ~CFd() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+
+private:
+    int& m_fd;
+};
 
 // A log reached through a symbolic link is written where the link points, so
 // the link survives the save. A link to a log not yet made is followed by
@@ -219,11 +273,26 @@ bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUt
     return AppendReportToLockedLogFile(strPath, reportUtf8, strError);
 }
 
-bool AppendReportToLockedLogFile(const std::string& strPath, std::string_view reportUtf8,
+bool AppendReportToLockedLogFile(const std::string& strGivenPath, std::string_view reportUtf8,
                                  std::string& strError) {
+    // Written in place, under the lock: the file keeps its inode, links,
+    // owner and attributes, and the cost does not grow with the log. A log
+    // the user may not write is refused before anything is read.
+    const std::string strPath = ResolvedTarget(strGivenPath);
+    struct stat info {};
+    if (::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ::faccessat(AT_FDCWD, strPath.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int nErrno = errno;
+        strError = WriteFailureMessage(nErrno == EROFS ? EWriteFailure::Other
+                                                       : EWriteFailure::FileNotWritable,
+                                       strGivenPath, FolderOf(strPath), nErrno);
+        return false;
+    }
     std::string strOld;
     bool bExists = false;
-    if (!ReadWholeFile(strPath, strOld, bExists, strError)) {
+    int fd = -1;
+    const CFd closer(fd);
+    if (!ReadWholeFile(strPath, O_RDWR, fd, strOld, bExists, strError)) {
         return false;
     }
     CLogFormat format;
@@ -259,6 +328,9 @@ bool AppendReportToLockedLogFile(const std::string& strPath, std::string_view re
                            encodeError.m_nLine, encodeError.m_nColumn);
         return false;
     }
-    EWriteFailure eIgnored = EWriteFailure::None;
-    return WriteFileAtomically(strPath, strOld + strAdded, strError, eIgnored);
+    if (!bExists) {
+        EWriteFailure eIgnored = EWriteFailure::None;
+        return WriteFileAtomically(strGivenPath, strAdded, strError, eIgnored);
+    }
+    return AppendInPlace(fd, strGivenPath, static_cast<off_t>(strOld.size()), strAdded, strError);
 }

@@ -1,6 +1,8 @@
 #include "text/ShiftJis.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <cerrno>
 #include <iconv.h>
 
@@ -51,6 +53,38 @@ public:
 private:
     iconv_t m_cd;
 };
+
+// Which single bytes and byte pairs the decoder takes, asked of the decoder
+// itself once: CP932 has no state, so a text is valid exactly when it is a
+// run of such characters.
+struct CShiftJisTable {
+    std::bitset<256> singles;
+    std::bitset<65536> pairs; // lead << 8 | trail
+};
+
+const CShiftJisTable& ShiftJisTable() {
+    static const CShiftJisTable table = [] {
+        CShiftJisTable made;
+        CIconv decoder("UTF-8", "CP932");
+        std::string strIgnored;
+        std::size_t nIgnored = 0;
+        for (int nLead = 1; nLead < 256; ++nLead) {
+            const char lead = static_cast<char>(nLead);
+            if (decoder.Convert(std::string_view(&lead, 1), strIgnored, nIgnored)) {
+                made.singles.set(static_cast<std::size_t>(nLead));
+                continue;
+            }
+            for (int nTrail = 1; nTrail < 256; ++nTrail) {
+                const char pair[2] = {lead, static_cast<char>(nTrail)};
+                if (decoder.Convert(std::string_view(pair, 2), strIgnored, nIgnored)) {
+                    made.pairs.set(static_cast<std::size_t>(nLead << 8 | nTrail));
+                }
+            }
+        }
+        return made;
+    }();
+    return table;
+}
 
 std::size_t Utf8SequenceLength(unsigned char c) {
     if (c < 0x80) {
@@ -125,6 +159,24 @@ bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& 
         error.m_nByteOffset = nNul;
         strUtf8.clear();
         return false;
+    }
+    return true;
+}
+
+bool IsValidShiftJis(std::string_view bytes, CDecodeError& error) {
+    const CShiftJisTable& table = ShiftJisTable();
+    for (std::size_t n = 0; n < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[n]);
+        if (table.singles.test(byte)) {
+            ++n;
+        } else if (n + 1 < bytes.size() &&
+                   table.pairs.test(static_cast<std::size_t>(
+                       byte << 8 | static_cast<unsigned char>(bytes[n + 1])))) {
+            n += 2;
+        } else {
+            error.m_nByteOffset = n;
+            return false;
+        }
     }
     return true;
 }

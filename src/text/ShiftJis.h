@@ -23,6 +23,11 @@ struct CEncodeError {
 // Decodes CP932 bytes to UTF-8. A NUL byte counts as invalid.
 bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& error);
 
+// Whether DecodeShiftJis would take the bytes, and where it would stop
+// (error.m_nByteOffset), without making the text: for a log whose encoding
+// is only being decided.
+bool IsValidShiftJis(std::string_view bytes, CDecodeError& error);
+
 // Encodes UTF-8 text to CP932 bytes. U+0000 counts as unencodable.
 bool EncodeShiftJis(std::string_view utf8, std::string& strBytes, CEncodeError& error);
 

@@ -1,5 +1,6 @@
 // vantix-calc --append run as real processes: many at once, one waiting for a
-// lock held elsewhere, one killed while it writes, one on a full disk.
+// lock held elsewhere, one killed while it writes, one through a second
+// name of the log, one on a full disk.
 
 #include "CliTestSupport.h"
 
@@ -17,6 +18,7 @@
 #include <memory>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -157,31 +159,33 @@ TEST(AppendProcesses, LockHeldElsewhereFailsWritingNothing) {
     EXPECT_TRUE(LeftoverTemporaries(folder.Path()).empty());
 }
 
-// Whether a process has a file of the folder open other than the log itself.
-bool IsWritingATemporary(pid_t pid, const std::string& strFolder, const std::string& strLog) {
+// Whether a process has the log open.
+bool HasTheLogOpen(pid_t pid, const std::string& strLog) {
     const std::string strFds = "/proc/" + std::to_string(pid) + "/fd";
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(strFds, error)) {
-        const std::string strTarget = std::filesystem::read_symlink(entry.path(), error).string();
-        if (strTarget.starts_with(strFolder + "/") && strTarget != strLog) {
+        if (std::filesystem::read_symlink(entry.path(), error).string() == strLog) {
             return true;
         }
     }
     return false;
 }
 
-TEST(AppendProcesses, KilledWhileWritingLeavesNoTemporary) {
+// The report is added in place: a writer killed while it has the log open
+// leaves the old log whole, with the report after it or not at all, and no
+// file beside it.
+TEST(AppendProcesses, KilledWhileAppendingLeavesTheOldLogWhole) {
     CTempFolder folder;
     const std::string strLog = folder.File("log.txt");
     const CTempFolder elsewhere; // for standard error, which is no temporary
     const std::string strOld = OldLog(8 * 1024 * 1024);
+    const std::string strReport = PiReportCp932(50);
     WriteBytes(strLog, strOld);
     int nKilledWhileWriting = 0;
     for (int nTry = 0; nTry < 10 && nKilledWhileWriting < 3; ++nTry) {
         CCalcProcess writer(PiAppend(50, strLog), elsewhere.File("err"));
         const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!IsWritingATemporary(writer.Pid(), folder.Path(), strLog) &&
-               std::chrono::steady_clock::now() < give_up) {
+        while (!HasTheLogOpen(writer.Pid(), strLog) && std::chrono::steady_clock::now() < give_up) {
             int nStatus = 0;
             if (::waitpid(writer.Pid(), &nStatus, WNOHANG) != 0) {
                 break; // done before it was caught; try again
@@ -191,10 +195,34 @@ TEST(AppendProcesses, KilledWhileWritingLeavesNoTemporary) {
         if (::kill(writer.Pid(), SIGKILL) == 0 && writer.Wait() == -1) {
             ++nKilledWhileWriting;
         }
+        const std::string strAfter = ReadBytes(strLog);
+        ASSERT_TRUE(strAfter.starts_with(strOld)) << "the old log was damaged";
+        EXPECT_TRUE(strReport.starts_with(strAfter.substr(strOld.size())));
         EXPECT_EQ(LeftoverTemporaries(folder.Path()), std::vector<std::string>{});
         WriteBytes(strLog, strOld);
     }
     EXPECT_GT(nKilledWhileWriting, 0) << "never caught a writer in the act";
+}
+
+// An append to a log keeps the file itself: its inode, so every other name
+// of it (a hard link) shows the report too, and its mode.
+TEST(AppendProcesses, AppendKeepsTheFileAndItsOtherNames) {
+    CTempFolder folder;
+    const std::string strLog = folder.File("log.txt");
+    const std::string strOther = folder.File("other-name.txt");
+    WriteBytes(strLog, "old\r\n");
+    ::chmod(strLog.c_str(), 0604);
+    ASSERT_EQ(::link(strLog.c_str(), strOther.c_str()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(strLog.c_str(), &before), 0);
+    CCalcProcess writer(PiAppend(50, strLog), folder.File("err"));
+    ASSERT_EQ(writer.Wait(), 0) << ReadBytes(folder.File("err"));
+    struct stat after {};
+    ASSERT_EQ(::stat(strLog.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_mode & 07777, 0604u);
+    EXPECT_EQ(ReadBytes(strOther), "old\r\n" + PiReportCp932(50));
 }
 
 TEST(AppendProcesses, FullDiskFailsNamingTheCause) {
@@ -206,7 +234,8 @@ TEST(AppendProcesses, FullDiskFailsNamingTheCause) {
         GTEST_SKIP() << tmpfs.WhyNot();
     }
     const std::string strLog = strMount + "/log.txt";
-    const std::string strOld = OldLog(40 * 1024);
+    // The old log takes all of the disk: not one more byte fits.
+    const std::string strOld = OldLog(64 * 1024).substr(0, 64 * 1024);
     WriteBytes(strLog, strOld);
     ASSERT_EQ(ReadBytes(strLog), strOld);
     CCalcProcess writer(PiAppend(50, strLog), folder.File("err"));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 struct LineEndsCase {
@@ -40,6 +43,29 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndsCase{"Empty", "", "", ELineEnds::None, ""},
         LineEndsCase{"BareReport", "\r\n\r\n", "\n\n", ELineEnds::CrLf, "\r\n\r\n"}),
     [](const auto& info) { return info.param.pszName; });
+
+// The style alone agrees with the conversion for every text of up to seven
+// characters made of a letter, CR and LF.
+TEST(LineEndsTest, DetectedStyleIsTheConversionsForEveryShortText) {
+    std::vector<std::string> texts{""};
+    for (int nLength = 1; nLength <= 7; ++nLength) {
+        std::vector<std::string> longer;
+        for (const std::string& strText : texts) {
+            if (strText.size() + 1 == static_cast<std::size_t>(nLength)) {
+                for (const char c : {'a', '\r', '\n'}) {
+                    longer.push_back(strText + c);
+                }
+            }
+        }
+        texts.insert(texts.end(), longer.begin(), longer.end());
+    }
+    ASSERT_EQ(texts.size(), 3280u); // 3^0 + ... + 3^7
+    for (const std::string& strText : texts) {
+        ELineEnds eConverted = ELineEnds::None;
+        ToLf(strText, eConverted);
+        EXPECT_EQ(DetectLineEnds(strText), eConverted) << testing::PrintToString(strText);
+    }
+}
 
 TEST(LineEndsTest, NoneAndMixedStylesWriteCrLf) {
     EXPECT_EQ(FromLf("a\nb", ELineEnds::None), "a\r\nb");

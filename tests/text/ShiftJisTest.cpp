@@ -107,6 +107,37 @@ TEST_P(ShiftJisDecodeFailure, ReportsOffsetAndOutputsNothing) {
     EXPECT_FALSE(DecodeShiftJis(GetParam().bytes, strUtf8, error));
     EXPECT_EQ(error.m_nByteOffset, GetParam().nOffset);
     EXPECT_TRUE(strUtf8.empty());
+    CDecodeError checked;
+    EXPECT_FALSE(IsValidShiftJis(GetParam().bytes, checked));
+    EXPECT_EQ(checked.m_nByteOffset, GetParam().nOffset);
+}
+
+// The check without decoding takes exactly what the decoder takes, and stops
+// where it stops: every single byte and every pair, alone and after "a".
+TEST(ShiftJisTest, ValidityCheckAgreesWithTheDecoderOnEveryByteAndPair) {
+    int nValidPairs = 0;
+    for (int nFirst = 0; nFirst < 256; ++nFirst) {
+        for (int nSecond = -1; nSecond < 256; ++nSecond) {
+            std::string strBytes(1, static_cast<char>(nFirst));
+            if (nSecond >= 0) {
+                strBytes += static_cast<char>(nSecond);
+            }
+            for (const std::string& strInput : {strBytes, "a" + strBytes}) {
+                std::string strIgnored;
+                CDecodeError decoded;
+                CDecodeError checked;
+                const bool bDecoded = DecodeShiftJis(strInput, strIgnored, decoded);
+                ASSERT_EQ(IsValidShiftJis(strInput, checked), bDecoded)
+                    << testing::PrintToString(strInput);
+                if (!bDecoded) {
+                    ASSERT_EQ(checked.m_nByteOffset, decoded.m_nByteOffset)
+                        << testing::PrintToString(strInput);
+                }
+                nValidPairs += bDecoded && strInput.size() == 2 && strInput[0] != 'a';
+            }
+        }
+    }
+    EXPECT_GT(nValidPairs, 7000); // the two-byte repertoire, and pairs of single bytes
 }
 
 INSTANTIATE_TEST_SUITE_P(
