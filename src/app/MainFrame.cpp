@@ -11,6 +11,7 @@
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "dialogs/MessageSink.h"
+#include "text/LogFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,6 +110,9 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     });
     setAcceptDrops(true);
 
+    // A log written in place keeps a copy of its old bytes beside the
+    // recovery copies until the write is on disk.
+    SetLogBackupFolder(QFile::encodeName(CRecoveryCopy::DefaultFolder()).toStdString());
     m_pRecovery = new CRecoveryCopy(
         CRecoveryCopy::DefaultFolder(),
         [this](QString& strText, CRecoveryCopy::CLog& log) {

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -140,6 +141,112 @@ bool AppendInPlace(int fd, const std::string& strPath, off_t nOldSize, std::stri
     return true;
 }
 
+std::string& BackupFolderSetting() {
+    static std::string strFolder;
+    return strFolder;
+}
+
+// Where the copy of a log's old bytes goes while the log is written in
+// place: the folder set for it, or beside the log.
+std::string BackupPathFor(const std::string& strPath) {
+    const std::string strName = strPath.substr(strPath.find_last_of('/') + 1);
+    const std::string& strFolder = BackupFolderSetting();
+    if (strFolder.empty()) {
+        return FolderOf(strPath) + "/." + strName + ".vantix-old";
+    }
+    std::error_code ignored; // a folder that cannot be made fails the copy, named
+    std::filesystem::create_directories(strFolder, ignored);
+    return strFolder + "/" + strName + "." + std::to_string(::getpid()) + ".vantix-old";
+}
+
+void SyncFolder(const std::string& strFolder);
+
+bool WriteAll(int fd, std::string_view bytes, off_t nAt, int& nErrno) {
+    for (std::size_t nDone = 0; nDone < bytes.size();) {
+        const ssize_t nWritten = ::pwrite(fd, bytes.data() + nDone, bytes.size() - nDone,
+                                          nAt + static_cast<off_t>(nDone));
+        if (nWritten < 0 && errno == EINTR) {
+            continue;
+        }
+        if (nWritten <= 0) {
+            nErrno = nWritten < 0 ? errno : EIO;
+            return false;
+        }
+        nDone += static_cast<std::size_t>(nWritten);
+    }
+    return true;
+}
+
+// Writes a file whose identity a rename would not keep (more than one
+// link, an owner or attribute this user cannot give a new file) in place:
+// first a copy of its old bytes goes to disk elsewhere, then the new bytes
+// over the old and the length cut. A failure puts the old bytes back; the
+// copy is removed once the file is whole again, and kept (and named in the
+// message) only if it is not.
+bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
+                  std::string_view bytes, std::string& strError, EWriteFailure& eFailure) {
+    std::string strOld;
+    bool bExists = false;
+    int fd = -1;
+    if (!ReadWholeFile(strPath, O_RDWR, fd, strOld, bExists, strError) || !bExists) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (strError.empty()) {
+            strError =
+                WriteFailureMessage(EWriteFailure::Other, strGivenPath, FolderOf(strPath), ENOENT);
+        }
+        eFailure = EWriteFailure::Other;
+        return false;
+    }
+    const std::string strBackup = BackupPathFor(strPath);
+    int nErrno = 0;
+    const int backup = ::open(strBackup.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const bool bBackedUp = backup >= 0 && WriteAll(backup, strOld, 0, nErrno) &&
+                           (::fsync(backup) == 0 || (nErrno = errno, false));
+    if (backup < 0) {
+        nErrno = errno;
+    } else {
+        ::close(backup);
+    }
+    if (!bBackedUp) {
+        ::unlink(strBackup.c_str());
+        ::close(fd);
+        eFailure = ClassifyWriteFailure(nErrno) == EWriteFailure::DiskFull ? EWriteFailure::DiskFull
+                                                                           : EWriteFailure::Other;
+        strError = FormatC("\"%s\" に保存できません（元の内容の控えを \"%s\" に作れません: %s）。"
+                           "ファイルは変更していません。",
+                           strGivenPath.c_str(), strBackup.c_str(), ErrnoText(nErrno).c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(strBackup));
+    const bool bWritten =
+        WriteAll(fd, bytes, 0, nErrno) &&
+        (::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 || (nErrno = errno, false)) &&
+        (::fdatasync(fd) == 0 || (nErrno = errno, false));
+    if (bWritten) {
+        ::close(fd);
+        ::unlink(strBackup.c_str());
+        eFailure = EWriteFailure::None;
+        return true;
+    }
+    int nIgnored = 0;
+    const bool bRestored = WriteAll(fd, strOld, 0, nIgnored) &&
+                           ::ftruncate(fd, static_cast<off_t>(strOld.size())) == 0 &&
+                           ::fdatasync(fd) == 0;
+    ::close(fd);
+    eFailure = ClassifyWriteFailure(nErrno) == EWriteFailure::DiskFull ? EWriteFailure::DiskFull
+                                                                       : EWriteFailure::Other;
+    strError = WriteFailureMessage(eFailure, strGivenPath, FolderOf(strPath), nErrno);
+    if (bRestored) {
+        ::unlink(strBackup.c_str());
+    } else {
+        strError = FormatC("\"%s\" に保存できません（%s）。元の内容は \"%s\" に残してあります。",
+                           strGivenPath.c_str(), ErrnoText(nErrno).c_str(), strBackup.c_str());
+    }
+    return false;
+}
+
 // Closes a descriptor when it goes out of scope.
 class CFd {
 public:
@@ -235,13 +342,18 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
             return false;
         }
     }
+    // A second name of the file would keep the old bytes after a rename.
+    if (info.st_nlink > 1) {
+        return WriteInPlace(strGivenPath, strPath, bytes, strError, eFailure);
+    }
     const std::string strFolder = FolderOf(strPath);
     RemoveStaleTemporaries(strFolder);
     CTemporaryFile temporary;
     int nErrno = 0;
     bool bWritten = temporary.Create(strFolder, mode, nErrno) && temporary.Write(bytes, nErrno);
-    if (bWritten && info.st_ino != 0) {
-        temporary.KeepOwnerAndAttributesOf(strPath); // the log's owner, group, ACLs, user.*
+    // The log's owner, group, ACLs and user.* attributes, or the log itself.
+    if (bWritten && info.st_ino != 0 && !temporary.KeepOwnerAndAttributesOf(strPath)) {
+        return WriteInPlace(strGivenPath, strPath, bytes, strError, eFailure);
     }
     bWritten = bWritten && temporary.ReplaceTarget(strPath, nErrno);
     if (!bWritten) {
@@ -262,6 +374,10 @@ bool WriteFileAtomically(const std::string& strGivenPath, std::string_view bytes
     SyncFolder(strFolder);
     eFailure = EWriteFailure::None;
     return true;
+}
+
+void SetLogBackupFolder(const std::string& strFolder) {
+    BackupFolderSetting() = strFolder;
 }
 
 bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,

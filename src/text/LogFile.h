@@ -19,6 +19,13 @@ enum class EWriteFailure {
     Other,    // anything else: Japanese message naming the file and the cause
 };
 
+// A file whose identity a rename would lose (a second hard link, an owner,
+// group or attribute the new copy cannot be given) is written in place
+// instead, after a copy of its old bytes has been put on disk in this folder
+// ("" until set: beside the file, as ".<name>.vantix-old"). The copy goes
+// once the write is synced or the old bytes are back.
+void SetLogBackupFolder(const std::string& strFolder);
+
 // As WriteFileAtomically, and says which failure it was. The old file is
 // untouched on every failure. Leaves no temporary file behind.
 bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std::string& strError,

@@ -108,15 +108,17 @@ bool CTemporaryFile::Write(std::string_view bytes, int& nErrno) {
     return true;
 }
 
-void CTemporaryFile::KeepOwnerAndAttributesOf(const std::string& strTarget) {
+bool CTemporaryFile::KeepOwnerAndAttributesOf(const std::string& strTarget) {
     struct stat target {};
     struct stat own {};
     if (::stat(strTarget.c_str(), &target) != 0 || ::fstat(m_fd, &own) != 0) {
-        return;
+        return false;
     }
+    bool bKept = true;
     if (own.st_uid != target.st_uid || own.st_gid != target.st_gid) {
         // Only root may give a file away; the group alone a member may set.
         if (::fchown(m_fd, target.st_uid, target.st_gid) != 0) {
+            bKept = false;
             static_cast<void>(::fchown(m_fd, static_cast<uid_t>(-1), target.st_gid));
         }
         // A change of owner clears the set-id bits: set the mode again.
@@ -124,12 +126,12 @@ void CTemporaryFile::KeepOwnerAndAttributesOf(const std::string& strTarget) {
     }
     const ssize_t nListSize = ::listxattr(strTarget.c_str(), nullptr, 0);
     if (nListSize <= 0) {
-        return;
+        return bKept && nListSize == 0;
     }
     std::string names(static_cast<std::size_t>(nListSize), '\0');
     const ssize_t nListed = ::listxattr(strTarget.c_str(), names.data(), names.size());
     if (nListed <= 0) {
-        return;
+        return false;
     }
     names.resize(static_cast<std::size_t>(nListed));
     for (std::size_t nStart = 0; nStart < names.size();) {
@@ -137,17 +139,20 @@ void CTemporaryFile::KeepOwnerAndAttributesOf(const std::string& strTarget) {
         nStart += strName.size() + 1;
         const ssize_t nValueSize = ::getxattr(strTarget.c_str(), strName.c_str(), nullptr, 0);
         if (nValueSize < 0) {
+            bKept = false;
             continue;
         }
         std::string value(static_cast<std::size_t>(nValueSize), '\0');
         const ssize_t nValue =
             ::getxattr(strTarget.c_str(), strName.c_str(), value.data(), value.size());
-        if (nValue >= 0) {
-            // What this user may not set (security.*, trusted.*) stays behind.
-            static_cast<void>(::fsetxattr(m_fd, strName.c_str(), value.data(),
-                                          static_cast<std::size_t>(nValue), 0));
+        // What this user may not set (security.*, trusted.*) would stay
+        // behind: the caller then writes the file in place instead.
+        if (nValue < 0 || ::fsetxattr(m_fd, strName.c_str(), value.data(),
+                                      static_cast<std::size_t>(nValue), 0) != 0) {
+            bKept = false;
         }
     }
+    return bKept;
 }
 
 bool CTemporaryFile::LinkAs(const std::string& strName) const {

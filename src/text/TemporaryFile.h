@@ -23,7 +23,8 @@ public:
     // Gives the temporary the owner, group and extended attributes (ACLs
     // among them) of the file it is to replace, as far as this user may:
     // root keeps another user's owner, anyone a group they belong to.
-    void KeepOwnerAndAttributesOf(const std::string& strTarget);
+    // False when the temporary could not be given all of them.
+    bool KeepOwnerAndAttributesOf(const std::string& strTarget);
     bool ReplaceTarget(const std::string& strTarget, int& nErrno);
 
     bool IsUnnamed() const { return m_fd >= 0 && m_strName.empty(); }

@@ -22,6 +22,7 @@
 #include <QUrl>
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -295,6 +296,28 @@ TEST_F(CLogSafetyTest, LogDeletedAndMadeAgainIsReloadedWhenNothingWasTyped) {
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_NE(Doc()->SavedText().find("mine"), std::string::npos);
+}
+
+// A log with a second name (a hard link) is saved into the same file, so the
+// other name shows the save; its copy of the old bytes is gone afterwards.
+TEST_F(CLogSafetyTest, SaveKeepsEveryNameOfTheLog) {
+    const QString strLog = Path("log.txt");
+    WriteBytes(strLog, kOldLog);
+    ASSERT_EQ(::link(QFile::encodeName(strLog).constData(),
+                     QFile::encodeName(Path("same-log.txt")).constData()),
+              0);
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(strLog));
+    Doc()->AppendReport("mine\r\n");
+    ASSERT_TRUE(m_pFrame->DoSave(strLog));
+    EXPECT_EQ(ReadBytes(Path("same-log.txt")), kOldLog + "mine\r\n");
+    EXPECT_TRUE(m_messages.empty());
+    const QDir recovery(CRecoveryCopy::DefaultFolder());
+    EXPECT_TRUE(recovery.entryList({"*.vantix-old"}, QDir::Files | QDir::Hidden).isEmpty());
+    // Saved again with nothing changed outside: no question either.
+    Doc()->AppendReport("more\r\n");
+    ASSERT_TRUE(m_pFrame->DoSave(strLog));
+    EXPECT_EQ(ReadBytes(Path("same-log.txt")), kOldLog + "mine\r\nmore\r\n");
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(CLogSafetyTest, SaveWaitsForTheLockAndGivesUpWithoutWriting) {

@@ -117,6 +117,51 @@ TEST_F(LogFileTest, ALogTheUserMayNotWriteIsRefused) {
     EXPECT_EQ(ReadBytes(strOthers), "theirs");
 }
 
+// A rename would split a file with a second name from that name, and would
+// give another user's log to the writer: such a log is written in place, and
+// the copy of its old bytes is gone once the write is done.
+TEST_F(LogFileTest, WritesKeepTheFileItselfWhereARenameWouldNot) {
+    const std::string strBackups = m_folder.File("backups");
+    SetLogBackupFolder(strBackups);
+    ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0777), 0);
+    const std::string strLog = m_folder.File("log.txt");
+    const std::string strOther = m_folder.File("same-log.txt");
+    const std::string strTheirs = m_folder.File("theirs.txt");
+    WriteBytes(strLog, "old");
+    ASSERT_EQ(::link(strLog.c_str(), strOther.c_str()), 0);
+    WriteBytes(strTheirs, "old");
+    ::chmod(strTheirs.c_str(), 0666);
+    struct stat before {};
+    ASSERT_EQ(::stat(strLog.c_str(), &before), 0);
+
+    ASSERT_TRUE(WriteFileAtomically(strOther, "new through the other name", m_strError))
+        << m_strError;
+    EXPECT_EQ(ReadBytes(strLog), "new through the other name");
+    struct stat after {};
+    ASSERT_EQ(::stat(strLog.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    ASSERT_TRUE(WriteFileAtomically(strLog, "short", m_strError)) << m_strError;
+    EXPECT_EQ(ReadBytes(strOther), "short"); // the old, longer bytes cut off
+
+    // Root's log that anyone may write, written by another user: it stays
+    // root's (a rename would have made it the writer's).
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(strBackups.c_str(), 0777), 0); // the writer's copies go here too
+        EXPECT_EQ(RunAsUnprivileged([&] {
+                      std::string strError;
+                      return WriteFileAtomically(strTheirs, "written by nobody", strError) ? 0 : 1;
+                  }),
+                  0);
+        struct stat theirs {};
+        ASSERT_EQ(::stat(strTheirs.c_str(), &theirs), 0);
+        EXPECT_EQ(theirs.st_uid, 0u);
+        EXPECT_EQ(ReadBytes(strTheirs), "written by nobody");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(strBackups));
+    SetLogBackupFolder("");
+}
+
 // Every write keeps what the log was, apart from its bytes: owner and group
 // (as root, a log of another user stays theirs), mode, and extended
 // attributes.
@@ -435,6 +480,29 @@ TEST_F(WriteFailureTest, ReadOnlyFileSystem) {
     WriteBytes(strLog, m_strOld);
     ASSERT_TRUE(m_pTmpfs->MakeReadOnly());
     ExpectFailure(strLog, EWriteFailure::FolderNotWritable, "フォルダーに書き込めません");
+}
+
+// Written in place (a log with two names) on a disk too small for the new
+// bytes: the old ones are put back, and their copy elsewhere removed. A copy
+// that cannot be made stops the write before it starts.
+TEST_F(WriteFailureTest, InPlaceWriteFailsLeavingTheOldBytes) {
+    if (!MountTmpfs("64k")) {
+        GTEST_SKIP() << m_pTmpfs->WhyNot();
+    }
+    const std::string strBackups = m_folder.File("backups");
+    std::filesystem::create_directory(strBackups);
+    SetLogBackupFolder(strBackups);
+    const std::string strLog = m_folder.File("tmpfs/log.txt");
+    WriteBytes(strLog, m_strOld);
+    WriteBytes(m_folder.File("tmpfs/other-file"), std::string(20 * 1024, 'f')); // the rest but 4k
+    ASSERT_EQ(::link(strLog.c_str(), m_folder.File("tmpfs/same-log.txt").c_str()), 0);
+    ExpectFailure(strLog, EWriteFailure::DiskFull, "ディスクの空き容量がありません");
+    EXPECT_TRUE(std::filesystem::is_empty(strBackups));
+
+    WriteBytes(m_folder.File("plain"), "a file, not a folder");
+    SetLogBackupFolder(m_folder.File("plain/backups"));
+    ExpectFailure(strLog, EWriteFailure::Other, "元の内容の控えを");
+    SetLogBackupFolder("");
 }
 
 TEST_F(WriteFailureTest, DiskFull) {
