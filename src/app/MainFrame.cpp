@@ -29,6 +29,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -595,13 +596,20 @@ bool CMainFrame::LoadWithProgress(const QString& strPath, QString& strError, boo
     const LoadProgress progress = [&](int nPercent) {
         if (!pProgress) {
             pProgress = std::make_unique<QProgressDialog>(
-                QStringLiteral("%1 を読み込んでいます...").arg(QFileInfo(strPath).fileName()),
-                QStringLiteral("キャンセル"), 0, 100, this);
+                QStringLiteral("%1 を読み込んでいます...\n読み込みが終わるまで編集できません。")
+                    .arg(QFileInfo(strPath).fileName()),
+                QString(), 0, 100, this);
+            // Keys typed on while the box comes up must not cancel the read:
+            // Escape or a click does.
+            auto* pCancel = new QPushButton(QStringLiteral("キャンセル"), pProgress.get());
+            pCancel->setFocusPolicy(Qt::NoFocus);
+            pProgress->setCancelButton(pCancel);
             pProgress->setWindowTitle(QStringLiteral("Vantix"));
             pProgress->setWindowModality(Qt::ApplicationModal);
             pProgress->setMinimumDuration(0);
             pProgress->setAutoClose(false);
             pProgress->setAutoReset(false);
+            pProgress->show();
         }
         if (nPercent < 0) {
             pProgress->setRange(0, 0); // busy, no share known yet

@@ -109,7 +109,13 @@ int CVantixApp::InitInstance(const QStringList& arguments) {
         const bool bLoaded =
             bShowFirst ? m_pMainFrame->LoadWithProgress(info.strFileName, strError)
                        : m_pMainFrame->GetDocument()->LoadFile(info.strFileName, strError);
-        if (!bLoaded) {
+        // A read the user cancelled leaves an empty window to work in.
+        const bool bCancelled = bShowFirst && !bLoaded && strError.isEmpty();
+        if (bCancelled) {
+            m_pMainFrame->GetDocument()->OnNewDocument();
+            m_pMainFrame->ShowNotice(QStringLiteral("%1 の読み込みを取り消しました。")
+                                         .arg(QFileInfo(info.strFileName).fileName()));
+        } else if (!bLoaded) {
             if (!strError.isEmpty()) {
                 ReportStartupError(strError);
             }
@@ -122,7 +128,8 @@ int CVantixApp::InitInstance(const QStringList& arguments) {
     if (info.eCommand == CCommandLineInfo::FilePrint) {
         return PrintToDefaultPrinter();
     }
-    if (info.eCommand == CCommandLineInfo::FileOpen) {
+    if (info.eCommand == CCommandLineInfo::FileOpen &&
+        !m_pMainFrame->GetDocument()->GetPathName().isEmpty()) {
         m_pMainFrame->AddToRecentFileList(m_pMainFrame->GetDocument()->GetPathName());
         m_pMainFrame->ShowNotice(m_pMainFrame->GetDocument()->FormatNotice());
     }

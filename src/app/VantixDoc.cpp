@@ -22,6 +22,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -230,8 +231,25 @@ bool CVantixDoc::OnSaveDocument(const QString& strPath) {
 }
 
 bool CVantixDoc::LoadFile(const QString& strPath, QString& strError, const LoadProgress& progress) {
+    bool bRead = false;
+    {
+        const QScopedValueRollback<bool> loading(m_bLoading, true);
+        const bool bWasReadOnly = m_pView->isReadOnly();
+        m_pView->setReadOnly(true);
+        bRead = ReadIntoView(strPath, strError, progress);
+        m_pView->setReadOnly(bWasReadOnly);
+    }
+    // Reports that came while the file was read go after its text (or after
+    // the old text, when the read failed or was cancelled).
+    for (std::string& report : std::exchange(m_waitingReports, {})) {
+        AppendReport(std::move(report));
+    }
+    return bRead;
+}
+
+bool CVantixDoc::ReadIntoView(const QString& strPath, QString& strError,
+                              const LoadProgress& progress) {
     CReadLog read;
-    const QScopedValueRollback<bool> loading(m_bLoading, true);
     if (!progress || QFileInfo(strPath).size() < kBackgroundReadBytes) {
         if (!ReadLog(strPath, read, strError)) {
             return false;
@@ -241,7 +259,11 @@ bool CVantixDoc::LoadFile(const QString& strPath, QString& strError, const LoadP
         BuildText(pText, read.strText, [](double) { return true; });
         m_pView->AdoptDocument(pText);
     } else {
-        // Read and decode in the background while the window keeps painting.
+        // Read and decode in the background while the window keeps painting;
+        // the progress shows from the first moment.
+        if (!progress(-1)) {
+            return false;
+        }
         bool bRead = false;
         QEventLoop loop;
         std::thread worker([&] {
@@ -444,6 +466,10 @@ bool CVantixDoc::SaveFileAsUtf8(const QString& strPath, QString& strError) {
 }
 
 void CVantixDoc::AppendReport(std::string report) {
+    if (m_bLoading) {
+        m_waitingReports.push_back(std::move(report));
+        return;
+    }
     emit AboutToAppendReport();
     ELineEnds eIgnored = ELineEnds::CrLf;
     const QString strReport = QString::fromStdString(ToLf(report, eIgnored));

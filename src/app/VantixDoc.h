@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CVantixView;
 
@@ -54,7 +55,8 @@ public:
     // A large file is read in the background while the event loop runs and
     // progress (when given) is told how far it came; a cancelled read
     // returns false with an empty strError. The current log stays as it is
-    // until the new one is complete.
+    // until the new one is complete. The editor takes no typing while a file
+    // is read; a report added meanwhile waits and goes after the text read.
     bool LoadFile(const QString& strPath, QString& strError, const LoadProgress& progress = {});
     // Writes under the log's lock. Saving over the log's own file stops with
     // ChangedOnDisk when the file is no longer the one last read or written,
@@ -114,6 +116,7 @@ signals:
 
 private:
     bool IsOwnFile(const QString& strPath) const;
+    bool ReadIntoView(const QString& strPath, QString& strError, const LoadProgress& progress);
     void ForgetLoadedBytes();
     void SetPathName(const QString& strPath);
 
@@ -127,4 +130,5 @@ private:
     CLogFormat m_loadedFormat;
     CFileWatch m_watch;
     bool m_bLoading = false;
+    std::vector<std::string> m_waitingReports; // added while a file was read
 };

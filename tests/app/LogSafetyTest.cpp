@@ -2,6 +2,7 @@
 
 #include "app/NoticeBar.h"
 #include "app/RecoveryCopy.h"
+#include "app/VantixApp.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 #include "text/FileIdentity.h"
@@ -650,6 +651,53 @@ TEST_F(CLargeLogTest, OpensWithProgressWhileTheWindowKeepsPainting) {
     EXPECT_TRUE(m_pFrame->findChildren<QProgressDialog*>().isEmpty());
     ASSERT_TRUE(Doc()->OnSaveDocument(Path("copy.txt")));
     EXPECT_TRUE(ReadBytes(Path("copy.txt")) == m_strBytes);
+}
+
+// While a large log is read the editor takes no typing (it would be thrown
+// away with the old text), and a calculator's report waits for the new text.
+TEST_F(CLargeLogTest, NoTypingIsTakenAndNoReportLostWhileALogIsRead) {
+    int nReadOnlyTicks = 0;
+    int nTicks = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        ++nTicks;
+        nReadOnlyTicks += View()->isReadOnly();
+        QTest::keyClicks(View(), QStringLiteral("typed"));
+        if (nTicks == 2) {
+            Doc()->AppendReport("mine\r\n");
+        }
+    });
+    user.start(5);
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("large.txt")));
+    user.stop();
+    ASSERT_GE(nTicks, 2);
+    EXPECT_EQ(nReadOnlyTicks, nTicks);
+    EXPECT_FALSE(View()->isReadOnly());
+    EXPECT_TRUE(Doc()->IsModified());
+    ASSERT_TRUE(Doc()->OnSaveDocument(Path("copy.txt")));
+    EXPECT_TRUE(ReadBytes(Path("copy.txt")) == m_strBytes + "mine\r\n");
+}
+
+// Cancelled while the log named on the command line is read: the program
+// goes on with an empty log.
+TEST_F(CLargeLogTest, CancelledFirstReadLeavesAnEmptyWindow) {
+    m_pFrame.reset();
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+            for (QProgressDialog* pDialog : pWidget->findChildren<QProgressDialog*>()) {
+                pDialog->cancel();
+            }
+        }
+    });
+    canceller.start(1);
+    CVantixApp app;
+    EXPECT_EQ(app.InitInstance({Path("large.txt")}), -1);
+    canceller.stop();
+    ASSERT_NE(app.GetMainFrame(), nullptr);
+    EXPECT_TRUE(app.GetMainFrame()->GetDocument()->GetPathName().isEmpty());
+    EXPECT_TRUE(app.GetMainFrame()->isVisible());
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(CLargeLogTest, CancelledOpenLeavesTheLogAsItWas) {
