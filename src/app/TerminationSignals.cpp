@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGHUP};
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
 
 volatile sig_atomic_t g_nWriteFd = -1;
 

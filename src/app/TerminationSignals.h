@@ -7,10 +7,10 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGHUP (the session ending, the terminal closing, a
-// plain kill) into a Qt signal on the main thread. The handler itself only
-// writes the signal number into a pipe, which is all a signal handler may
-// safely do; the rest runs in the event loop. One instance at a time.
+// Turns SIGTERM, SIGHUP, SIGINT and SIGQUIT (the session ending, the
+// terminal closing, a plain kill, Ctrl+C or Ctrl+\ in the terminal) into a Qt signal on the main
+// thread. The handler itself only writes the signal number into a pipe, which is all a signal
+// handler may safely do; the rest runs in the event loop. One instance at a time.
 class CTerminationSignals : public QObject {
     Q_OBJECT
 
@@ -30,6 +30,6 @@ private:
     void OnReadable();
 
     int m_fds[2] = {-1, -1};
-    struct sigaction m_previous[2]{}; // SIGTERM, SIGHUP as they were
+    struct sigaction m_previous[4]{}; // SIGTERM, SIGHUP, SIGINT, SIGQUIT as they were
     std::unique_ptr<QSocketNotifier> m_pNotifier;
 };

@@ -21,6 +21,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -53,6 +54,20 @@ CVantixApp::~CVantixApp() {
 CVantixApp* CVantixApp::Instance() {
     return TheApp();
 }
+
+namespace {
+
+// The toolkit ends the program with exit() when the connection to the
+// display is lost: what was typed is kept as on a signal.
+void WriteRecoveryAtExit() {
+    const CVantixApp* pApp = CVantixApp::Instance();
+    if (pApp != nullptr && pApp->GetMainFrame() != nullptr &&
+        !pApp->GetMainFrame()->WriteRecoveryNow()) {
+        std::fprintf(stderr, "vantix: 復元用のコピーを書けませんでした。\n");
+    }
+}
+
+} // namespace
 
 void CVantixApp::SetUpApplication() {
     QCoreApplication::setApplicationName(QString::fromUtf8(LoadResString(AFX_IDS_APP_TITLE)));
@@ -97,6 +112,8 @@ int CVantixApp::InitInstance(const QStringList& arguments) {
                               info.eCommand != CCommandLineInfo::FilePrint;
     if (bInteractive) {
         WatchForTermination();
+        static const bool bAtExit = std::atexit(WriteRecoveryAtExit) == 0;
+        static_cast<void>(bAtExit);
     }
     if (!info.strFileName.isEmpty()) {
         // A large log is read with the window up, which shows the progress.

@@ -135,4 +135,54 @@ TEST_F(RecoveryAfterSignalTest, TypedTextSurvivesSigtermAndIsOfferedAtTheNextSta
     EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
 }
 
+// Ctrl+C and Ctrl+\\ in the terminal, and the display going away, keep the
+// typed text as SIGTERM does.
+enum class EEnd { Interrupt, Quit, DisplayGone };
+
+class RecoveryAfterEveryEndTest : public RecoveryAfterSignalTest,
+                                  public ::testing::WithParamInterface<EEnd> {};
+
+TEST_P(RecoveryAfterEveryEndTest, TypedTextIsInTheRecoveryCopy) {
+    const QString strLog = m_dir.filePath("log.txt");
+    {
+        std::ofstream out(strLog.toStdString(), std::ios::binary);
+        out << "saved line\r\n";
+    }
+    StartVantix({strLog});
+    const QString strWindow = WaitForWindow("^log.txt - Vantix$");
+    ASSERT_FALSE(strWindow.isEmpty());
+    XDo({"windowfocus", "--sync", strWindow});
+    XDo({"key", "ctrl+End"});
+    XDo({"type", "--delay", "30", "typed"});
+    ASSERT_FALSE(WaitForWindow("^log.txt\\* - Vantix$").isEmpty());
+    const auto pid = static_cast<pid_t>(m_pVantix->processId());
+    switch (GetParam()) {
+    case EEnd::Interrupt:
+        ::kill(pid, SIGINT);
+        break;
+    case EEnd::Quit:
+        ::kill(pid, SIGQUIT);
+        break;
+    case EEnd::DisplayGone:
+        m_xvfb.kill();
+        break;
+    }
+    ASSERT_TRUE(m_pVantix->waitForFinished(10000));
+    const QStringList copies = RecoveryCopies();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_NE(ReadBytes(m_dir.filePath("data/Vantix/recovery/" + copies.front()))
+                  .find("saved line\ntyped"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(strLog), "saved line\r\n");
+}
+
+std::string EndName(const ::testing::TestParamInfo<EEnd>& info) {
+    static const char* const kNames[] = {"CtrlC", "CtrlBackslash", "DisplayGone"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, RecoveryAfterEveryEndTest,
+                         ::testing::Values(EEnd::Interrupt, EEnd::Quit, EEnd::DisplayGone),
+                         EndName);
+
 } // namespace
