@@ -28,6 +28,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
@@ -39,6 +40,11 @@ namespace {
 
 constexpr int kRecentFileCount = 4;
 const QString kTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm:ss");
+
+CMainFrame::WindowLauncher& InstalledLauncher() {
+    static CMainFrame::WindowLauncher launcher;
+    return launcher;
+}
 
 CMainFrame::FileNamePrompt& InstalledPrompt() {
     static CMainFrame::FileNamePrompt prompt;
@@ -323,6 +329,12 @@ void CMainFrame::ConnectCommands() {
 }
 
 // ---- file commands -------------------------------------------------------
+
+CMainFrame::WindowLauncher CMainFrame::SetWindowLauncher(WindowLauncher launcher) {
+    WindowLauncher previous = std::move(InstalledLauncher());
+    InstalledLauncher() = std::move(launcher);
+    return previous;
+}
 
 CMainFrame::FileNamePrompt CMainFrame::SetFileNamePrompt(FileNamePrompt prompt) {
     FileNamePrompt previous = std::move(InstalledPrompt());
@@ -719,7 +731,35 @@ void CMainFrame::OfferRecovery() {
         AddToRecentFileList(m_pDocument->GetPathName());
         ShowNotice(QStringLiteral("%1 を復元しました。保存するまでファイルは変わりません。")
                        .arg(m_pDocument->GetTitle()));
+        OfferTheOtherCopies();
         return;
+    }
+}
+
+void CMainFrame::OfferTheOtherCopies() {
+    // This window holds one log; each further copy gets a window of its own,
+    // which offers the next one as it starts.
+    const qsizetype nLeft = CRecoveryCopy::FindAbandoned(CRecoveryCopy::DefaultFolder()).size();
+    if (nLeft == 0) {
+        return;
+    }
+    const QMessageBox::StandardButton eAnswer =
+        ShowMessage(this, QMessageBox::Question,
+                    QStringLiteral("保存しないまま終了したログが、ほかに %1 件あります。\n\n"
+                                   "新しいウィンドウを開いて、次のログを復元しますか?\n"
+                                   "(いいえを選ぶと、次に起動したときに尋ねます。)")
+                        .arg(nLeft),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (eAnswer != QMessageBox::Yes) {
+        return;
+    }
+    const bool bStarted =
+        InstalledLauncher() ? InstalledLauncher()()
+                            : QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    if (!bStarted) {
+        ShowMessage(this, QMessageBox::Warning,
+                    QStringLiteral("新しいウィンドウを開けませんでした。残りのログは、次に"
+                                   "起動したときに尋ねます。"));
     }
 }
 

@@ -65,8 +65,12 @@ public:
     bool LoadWithProgress(const QString& strPath, QString& strError, bool bReload = false);
 
     // At start-up: offers each log that a sudden end left unsaved, newest
-    // first, until one is restored.
+    // first, until one is restored; when more are left, offers to open a new
+    // window, which offers the next one at its own start.
     void OfferRecovery();
+    // Starts another window of the program (replaced in tests).
+    using WindowLauncher = std::function<bool()>;
+    static WindowLauncher SetWindowLauncher(WindowLauncher launcher);
     // Writes the recovery copy at once (the program is about to be ended).
     bool WriteRecoveryNow();
     CRecoveryCopy* GetRecovery() const { return m_pRecovery; }
@@ -110,6 +114,7 @@ private:
     void AnnounceChangeOnDisk(const CFileIdentity& known, const CFileIdentity& now);
     void ClearChangeNotice();
     bool ReloadFromDisk();
+    void OfferTheOtherCopies();
     void OnTextChanged();
     void OpenDropped(const QString& strPath);
     void LoadRecentFiles();

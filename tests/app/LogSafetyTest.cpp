@@ -587,6 +587,47 @@ INSTANTIATE_TEST_SUITE_P(Answers, CRecoveryOfferTest,
                                                       CMainFrame::kRestoreAnswer}),
                          [](const auto& info) { return std::string(info.param.pszName); });
 
+// Two windows ended without saving: this window restores one, and a new
+// window, started on the user's word, offers the other at its start.
+TEST_F(CLogSafetyTest, EveryLeftoverCopyIsOffered) {
+    for (const bool bNewWindow : {true, false}) {
+        SCOPED_TRACE(bNewWindow ? "new window" : "next start");
+        m_messages.clear();
+        const QString strLog = Path("log.txt");
+        const QString strOther = Path("other.txt");
+        WriteBytes(strLog, kOldLog);
+        WriteBytes(strOther, kOldLog);
+        LeaveCopy(strLog, QStringLiteral("one"));
+        QTest::qWait(5);
+        LeaveCopy(strOther, QStringLiteral("two"));
+        int nLaunched = 0;
+        const CMainFrame::WindowLauncher previous = CMainFrame::SetWindowLauncher([&] {
+            ++nLaunched;
+            return true;
+        });
+        m_answers = {CMainFrame::kRestoreAnswer, bNewWindow ? QMessageBox::Yes : QMessageBox::No};
+        m_pFrame->OfferRecovery();
+        CMainFrame::SetWindowLauncher(previous);
+        ASSERT_EQ(m_messages.size(), 2u);
+        EXPECT_TRUE(m_messages.back().strText.contains(QStringLiteral("ほかに 1 件")))
+            << m_messages.back().strText.toStdString();
+        EXPECT_EQ(nLaunched, bNewWindow ? 1 : 0);
+
+        // The other window (or the next start) finds the copy not restored here.
+        CMainFrame other;
+        m_messages.clear();
+        m_answers = {CMainFrame::kRestoreAnswer};
+        other.OfferRecovery();
+        EXPECT_EQ(m_messages.size(), 1u); // nothing more left to offer
+        const QStringList texts{View()->toPlainText(), other.GetView()->toPlainText()};
+        EXPECT_TRUE(texts.contains("one") && texts.contains("two"))
+            << texts.join('|').toStdString();
+        // Each gone once saved or dropped.
+        Doc()->SetModifiedFlag(false);
+        other.GetDocument()->SetModifiedFlag(false);
+    }
+}
+
 TEST_F(CLogSafetyTest, CopyOfWhatWasSavedAnywayIsDroppedWithoutAsking) {
     const QString strLog = Path("log.txt");
     WriteBytes(strLog, kOldLog);
