@@ -237,7 +237,13 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* pStatus = statusBar();
     pStatus->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
     m_pIdleLabel = new QLabel(QString::fromUtf8(LoadResString(AFX_IDS_IDLEMESSAGE)), pStatus);
+    m_pIdleLabel->setObjectName(QStringLiteral("IdleMessage"));
     pStatus->addWidget(m_pIdleLabel, 1);
+    // The idle text makes way for a notice. The status bar hides it only
+    // for a moment: a notice given before the window is first shown would
+    // have it drawn over the notice once the window comes up.
+    connect(pStatus, &QStatusBar::messageChanged, m_pIdleLabel,
+            [this](const QString& strMessage) { m_pIdleLabel->setVisible(strMessage.isEmpty()); });
     m_pFormatLabel = new QLabel(pStatus);
     m_pFormatLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_pFormatLabel->setVisible(false);

@@ -220,6 +220,22 @@ TEST_F(CMainFrameTest, StatusBarShowsIdleTextAndTheFourIndicators) {
     EXPECT_EQ(texts, (QStringList{"ﾚﾃﾞｨ", "ｶﾅ", "CAP", "NUM", "SCRL"}));
 }
 
+// A notice (given before the window is shown, as at start-up, or after)
+// stands alone in the message pane; the idle text comes back when it goes.
+TEST_F(CMainFrameTest, NoticeIsNeverDrawnOverTheIdleText) {
+    const auto* pIdle = m_pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("IdleMessage"));
+    ASSERT_NE(pIdle, nullptr);
+    m_pFrame->ShowNotice(QStringLiteral("before the window"));
+    ShowFrame();
+    QApplication::processEvents();
+    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), QStringLiteral("before the window"));
+    EXPECT_FALSE(pIdle->isVisible());
+    m_pFrame->ShowNotice(QString());
+    EXPECT_TRUE(pIdle->isVisible());
+    m_pFrame->ShowNotice(QStringLiteral("after"));
+    EXPECT_FALSE(pIdle->isVisible());
+}
+
 TEST_F(CMainFrameTest, CalculatorCommandsFollowTheirAvailability) {
     for (const int nCommand : {32771, 32772, 32773, 32774, 32775, 32782}) {
         EXPECT_EQ(m_pFrame->FindCommand(nCommand)->isEnabled(),

@@ -123,7 +123,9 @@ TEST_F(LogFileTest, ALogTheUserMayNotWriteIsRefused) {
 TEST_F(LogFileTest, WritesKeepTheFileItselfWhereARenameWouldNot) {
     const std::string strBackups = m_folder.File("backups");
     SetLogBackupFolder(strBackups);
-    ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0777), 0);
+    // A sticky folder as /tmp: a rename over another user's file is refused
+    // there even though the folder is writable.
+    ASSERT_EQ(::chmod(m_folder.Path().c_str(), 01777), 0);
     const std::string strLog = m_folder.File("log.txt");
     const std::string strOther = m_folder.File("same-log.txt");
     const std::string strTheirs = m_folder.File("theirs.txt");
@@ -145,7 +147,7 @@ TEST_F(LogFileTest, WritesKeepTheFileItselfWhereARenameWouldNot) {
     EXPECT_EQ(ReadBytes(strOther), "short"); // the old, longer bytes cut off
 
     // Root's log that anyone may write, written by another user: it stays
-    // root's (a rename would have made it the writer's).
+    // root's (a rename would have made it the writer's, or failed here).
     if (::geteuid() == 0) {
         ASSERT_EQ(::chmod(strBackups.c_str(), 0777), 0); // the writer's copies go here too
         EXPECT_EQ(RunAsUnprivileged([&] {
