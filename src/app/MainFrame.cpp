@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -102,6 +103,7 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     connect(m_pDocument, &CVantixDoc::DocumentChanged, this, &CMainFrame::UpdateFormatPane);
     connect(m_pView, &CVantixView::FileDropped, this, &CMainFrame::OpenDropped);
     connect(m_pDocument, &CVantixDoc::ChangedOnDisk, this, &CMainFrame::OnChangedOnDisk);
+    m_pDocument->SetLockPause([this](int nMs) { return WaitForTheLock(nMs); });
     // A report on a log that changed on disk while the window held nothing
     // of the user's goes after the file's new text, not over it.
     connect(m_pDocument, &CVantixDoc::AboutToAppendReport, this, [this] {
@@ -438,7 +440,9 @@ bool CMainFrame::DoSave(const QString& strPath) {
 bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged) {
     QString strError;
     ESaveFailure eFailure = ESaveFailure::None;
-    if (m_pDocument->SaveFile(strTarget, strError, &eFailure, bReplaceChanged)) {
+    const bool bSaved = m_pDocument->SaveFile(strTarget, strError, &eFailure, bReplaceChanged);
+    m_pLockWait.reset();
+    if (bSaved) {
         AddToRecentFileList(m_pDocument->GetPathName());
         ClearChangeNotice();
         return true;
@@ -446,6 +450,11 @@ bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bRe
     switch (eFailure) {
     case ESaveFailure::ChangedOnDisk:
         return ResolveChangeOnDisk();
+    case ESaveFailure::Locked:
+        if (!strError.isEmpty()) { // empty: the user stopped waiting
+            ShowMessage(this, QMessageBox::Warning, strError);
+        }
+        return false;
     case ESaveFailure::Unencodable: {
         // A name chosen a moment ago is not asked for again.
         const QString strQuestion =
@@ -470,6 +479,34 @@ bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bRe
     }
 }
 
+bool CMainFrame::WaitForTheLock(int nMs) {
+    // The window keeps painting; after a moment the wait shows, with a way
+    // out. Typing waits until the save is done.
+    if (!m_pLockWait) {
+        m_pLockWait = std::make_unique<QProgressDialog>(
+            QStringLiteral("ほかのプログラムが %1 に書き込んでいます。終わるのを待っています...")
+                .arg(QFileInfo(m_pDocument->GetPathName()).fileName()),
+            QString(), 0, 0, this);
+        auto* pCancel = new QPushButton(QStringLiteral("キャンセル"), m_pLockWait.get());
+        pCancel->setFocusPolicy(Qt::NoFocus);
+        m_pLockWait->setCancelButton(pCancel);
+        m_pLockWait->setWindowTitle(QStringLiteral("Vantix"));
+        m_pLockWait->setWindowModality(Qt::ApplicationModal);
+        m_pLockWait->setMinimumDuration(0);
+        m_pLockWait->setAutoClose(false);
+        m_pLockWait->setAutoReset(false);
+        m_pLockWait->hide();
+        m_lockWaited.start();
+    }
+    if (m_pLockWait->isHidden() && m_lockWaited.elapsed() >= 300) {
+        m_pLockWait->show();
+    }
+    QEventLoop wait;
+    QTimer::singleShot(nMs, &wait, &QEventLoop::quit);
+    wait.exec(m_pLockWait->isHidden() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+    return !m_pLockWait->wasCanceled();
+}
+
 bool CMainFrame::SaveAsUtf8(const QString& strChosen) {
     const QString strTarget =
         strChosen.isEmpty() ? PromptFileName(true, ProposedFileName()) : strChosen;
@@ -477,8 +514,12 @@ bool CMainFrame::SaveAsUtf8(const QString& strChosen) {
         return false;
     }
     QString strError;
-    if (!m_pDocument->SaveFileAsUtf8(strTarget, strError)) {
-        ShowMessage(this, QMessageBox::Warning, strError);
+    const bool bSaved = m_pDocument->SaveFileAsUtf8(strTarget, strError);
+    m_pLockWait.reset();
+    if (!bSaved) {
+        if (!strError.isEmpty()) {
+            ShowMessage(this, QMessageBox::Warning, strError);
+        }
         return false;
     }
     AddToRecentFileList(m_pDocument->GetPathName());

@@ -2,6 +2,7 @@
 
 #include "text/FileIdentity.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -20,6 +21,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QProgressDialog;
 class QToolBar;
 
 // The main window: menu, toolbar and status bar around the log's editor;
@@ -108,6 +110,7 @@ private:
     QString ProposedFileName() const;
     bool SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged = false);
     bool SaveAsUtf8(const QString& strChosen);
+    bool WaitForTheLock(int nMs);
     QMessageBox::StandardButton AskAboutChangeOnDisk();
     bool ResolveChangeOnDisk();
     void OnChangedOnDisk();
@@ -144,5 +147,7 @@ private:
     // The editor's revision when the log was found gone (-1: not gone).
     int m_nGoneAtRevision = -1;
     CNoticeBar* m_pNoticeBar = nullptr;
+    std::unique_ptr<QProgressDialog> m_pLockWait; // while a save waits for the lock
+    QElapsedTimer m_lockWaited;
     int m_nChangesAnnounced = 0; // since the bar last went away
 };

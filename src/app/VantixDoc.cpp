@@ -410,8 +410,21 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailur
     const std::string strNativePath = QFile::encodeName(strPath).toStdString();
     CLogLock lock;
     std::string strLockError;
-    if (!lock.Acquire(strNativePath, kLogLockTimeoutMs, strLockError)) {
+    // Waiting for another writer keeps the window's events running.
+    const CLogLock::PauseFn pause = m_lockPause ? m_lockPause : [](int nMs) {
+        QEventLoop wait;
+        QTimer::singleShot(nMs, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    };
+    if (!lock.Acquire(strNativePath, kLogLockTimeoutMs, strLockError, pause)) {
         eFailure = ESaveFailure::Locked;
+        if (strLockError.empty() || lock.TimedOut()) {
+            // Its sentence names the file and says it is unchanged; empty
+            // when the user gave up waiting.
+            strError = QString::fromStdString(strLockError);
+            return false;
+        }
         return fail(QString::fromStdString(strLockError));
     }
     // Looked at again under the lock: nobody can change the file from here

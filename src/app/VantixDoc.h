@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CVantixView;
@@ -78,6 +79,9 @@ public:
     void RestoreText(const QString& strPath, const CLogFormat& format, const CFileIdentity& basedOn,
                      const QString& strText);
     bool IsLoading() const { return m_bLoading; }
+    // How a save spends the pauses while another program holds the log's
+    // lock (see CLogLock::Acquire); by default the events run meanwhile.
+    void SetLockPause(std::function<bool(int nMs)> pause) { m_lockPause = std::move(pause); }
 
     // Puts a report (UTF-8, CR LF) after the last character of the log,
     // whatever the caret or selection, as one undo step; marks the log
@@ -131,4 +135,5 @@ private:
     CFileWatch m_watch;
     bool m_bLoading = false;
     std::vector<std::string> m_waitingReports; // added while a file was read
+    std::function<bool(int nMs)> m_lockPause;
 };

@@ -90,7 +90,13 @@ CLogLock::~CLogLock() {
 }
 
 bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& strError) {
+    return Acquire(strPath, nTimeoutMs, strError, {});
+}
+
+bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& strError,
+                       const PauseFn& waitFor) {
     Release();
+    m_bTimedOut = false;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(nTimeoutMs);
     auto pause = kFirstPause;
     for (;;) {
@@ -105,6 +111,7 @@ bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& 
         }
         const Clock::time_point now = Clock::now();
         if (now >= deadline) {
+            m_bTimedOut = true;
             strError = FormatC("ログ \"%s\" は他のプログラムが書き込み中です（%g 秒待っても"
                                "終わりませんでした）。ファイルは変更していません。",
                                strPath.c_str(), nTimeoutMs / 1000.0);
@@ -113,7 +120,14 @@ bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& 
         if (eTry == ETry::Busy) {
             // Waiters poll, so that the wait can end at the deadline; the
             // pause grows so that many waiters leave the holder the processor.
-            std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+            const auto wait = std::min<Clock::duration>(pause, deadline - now);
+            if (!waitFor) {
+                std::this_thread::sleep_for(wait);
+            } else if (!waitFor(static_cast<int>(
+                           std::chrono::ceil<std::chrono::milliseconds>(wait).count()))) {
+                strError.clear();
+                return false;
+            }
             pause = std::min(pause * 2, kLongestPause);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The advisory lock every writer of a log takes around read-decode-write-rename.
@@ -15,9 +16,18 @@ public:
     // Waits up to nTimeoutMs. On failure returns false and strError says why
     // in Japanese, naming the file (e.g. another program holds the log).
     bool Acquire(const std::string& strPath, int nTimeoutMs, std::string& strError);
+    // The same, with the pauses between tries spent by pause (a window keeps
+    // its events running there); pause returns false when the user gives up,
+    // and Acquire then returns false with strError empty.
+    using PauseFn = std::function<bool(int nMs)>;
+    bool Acquire(const std::string& strPath, int nTimeoutMs, std::string& strError,
+                 const PauseFn& pause);
     void Release();
     bool IsHeld() const;
+    // The last Acquire failed because another writer held the log throughout.
+    bool TimedOut() const { return m_bTimedOut; }
 
 private:
     int m_fd = -1;
+    bool m_bTimedOut = false;
 };

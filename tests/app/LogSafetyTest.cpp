@@ -329,11 +329,46 @@ TEST_F(CLogSafetyTest, SaveWaitsForTheLockAndGivesUpWithoutWriting) {
     CLogLock other;
     std::string strError;
     ASSERT_TRUE(other.Acquire(QFile::encodeName(strLog).toStdString(), 0, strError));
+    // The window keeps painting while it waits, and says it waits.
+    int nTicks = 0;
+    bool bWaitShown = false;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&] {
+        ++nTicks;
+        for (QProgressDialog* pDialog : m_pFrame->findChildren<QProgressDialog*>()) {
+            bWaitShown = bWaitShown || pDialog->isVisible();
+        }
+    });
+    painter.start(50);
     EXPECT_FALSE(m_pFrame->DoSave(strLog));
+    painter.stop();
+    EXPECT_GT(nTicks, 50);
+    EXPECT_TRUE(bWaitShown);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(LastMessage().contains(strLog)) << LastMessage().toStdString();
+    EXPECT_EQ(LastMessage().count(QStringLiteral("ファイルは変更していません")), 1)
+        << LastMessage().toStdString();
     EXPECT_EQ(ReadBytes(strLog), kOldLog);
     EXPECT_TRUE(Doc()->IsModified());
+
+    // Given up by the user: no message, nothing written.
+    m_messages.clear();
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QProgressDialog* pDialog : m_pFrame->findChildren<QProgressDialog*>()) {
+            if (pDialog->isVisible()) {
+                pDialog->cancel();
+            }
+        }
+    });
+    canceller.start(20);
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_FALSE(m_pFrame->DoSave(strLog));
+    canceller.stop();
+    EXPECT_LT(waited.elapsed(), 3000);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(ReadBytes(strLog), kOldLog);
     other.Release();
     EXPECT_TRUE(m_pFrame->DoSave(strLog));
     EXPECT_EQ(ReadBytes(strLog), kOldLog + "mine\r\n");
