@@ -445,6 +445,7 @@ bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bRe
     if (bSaved) {
         AddToRecentFileList(m_pDocument->GetPathName());
         ClearChangeNotice();
+        TellOnceAboutNoLocks();
         return true;
     }
     switch (eFailure) {
@@ -473,9 +474,22 @@ bool CMainFrame::SaveTo(const QString& strTarget, bool bNameJustChosen, bool bRe
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         return eAnswer == QMessageBox::Yes && DoSave(QString());
     }
-    default:
-        ShowMessage(this, QMessageBox::Warning, strError);
-        return false;
+    default: {
+        // The text is still only here: another place may take it.
+        const QMessageBox::StandardButton eAnswer =
+            ShowMessage(this, QMessageBox::Warning,
+                        strError + QStringLiteral("\n\nほかの場所に名前を付けて保存しますか?"),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        return eAnswer == QMessageBox::Yes && DoSave(QString());
+    }
+    }
+}
+
+void CMainFrame::TellOnceAboutNoLocks() {
+    const QString strWarning = m_pDocument->SaveWarning();
+    if (!strWarning.isEmpty() && !m_noLockWarned.contains(m_pDocument->GetPathName())) {
+        m_noLockWarned.insert(m_pDocument->GetPathName());
+        ShowMessage(this, QMessageBox::Information, strWarning);
     }
 }
 
@@ -524,6 +538,7 @@ bool CMainFrame::SaveAsUtf8(const QString& strChosen) {
     }
     AddToRecentFileList(m_pDocument->GetPathName());
     ClearChangeNotice();
+    TellOnceAboutNoLocks();
     ShowNotice(QStringLiteral("UTF-8 で保存しました。このログは以後も UTF-8 で保存します。"));
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -111,6 +112,7 @@ private:
     bool SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged = false);
     bool SaveAsUtf8(const QString& strChosen);
     bool WaitForTheLock(int nMs);
+    void TellOnceAboutNoLocks();
     QMessageBox::StandardButton AskAboutChangeOnDisk();
     bool ResolveChangeOnDisk();
     void OnChangedOnDisk();
@@ -149,5 +151,6 @@ private:
     CNoticeBar* m_pNoticeBar = nullptr;
     std::unique_ptr<QProgressDialog> m_pLockWait; // while a save waits for the lock
     QElapsedTimer m_lockWaited;
-    int m_nChangesAnnounced = 0; // since the bar last went away
+    QSet<QString> m_noLockWarned; // logs told of their lock-less file system
+    int m_nChangesAnnounced = 0;  // since the bar last went away
 };

@@ -373,6 +373,7 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailur
     ESaveFailure eIgnored = ESaveFailure::None;
     ESaveFailure& eFailure = pFailure != nullptr ? *pFailure : eIgnored;
     eFailure = ESaveFailure::Other;
+    m_strSaveWarning.clear();
     const auto fail = [&](const QString& strReason) {
         strError = QStringLiteral("%1 に保存できません。\n%2\nファイルは変更していません。")
                        .arg(strPath, strReason);
@@ -425,8 +426,10 @@ bool CVantixDoc::SaveFile(const QString& strPath, QString& strError, ESaveFailur
             strError = QString::fromStdString(strLockError);
             return false;
         }
+        eFailure = ESaveFailure::Other; // the log could not even be opened to lock it
         return fail(QString::fromStdString(strLockError));
     }
+    m_strSaveWarning = QString::fromStdString(lock.Warning());
     // Looked at again under the lock: nobody can change the file from here
     // to the rename.
     if (!bReplaceChanged && IsOwnFile(strPath) && m_watch.HasChanged()) {

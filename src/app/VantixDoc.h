@@ -79,6 +79,9 @@ public:
     void RestoreText(const QString& strPath, const CLogFormat& format, const CFileIdentity& basedOn,
                      const QString& strText);
     bool IsLoading() const { return m_bLoading; }
+    // What the last save had to say although it succeeded (written without
+    // a lock on a file system that has none); "" otherwise.
+    QString SaveWarning() const { return m_strSaveWarning; }
     // How a save spends the pauses while another program holds the log's
     // lock (see CLogLock::Acquire); by default the events run meanwhile.
     void SetLockPause(std::function<bool(int nMs)> pause) { m_lockPause = std::move(pause); }
@@ -136,4 +139,5 @@ private:
     bool m_bLoading = false;
     std::vector<std::string> m_waitingReports; // added while a file was read
     std::function<bool(int nMs)> m_lockPause;
+    QString m_strSaveWarning;
 };

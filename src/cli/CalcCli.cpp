@@ -388,9 +388,13 @@ int RunCalcCli(const std::vector<CCalcCommand>& commands, int argc, const char* 
     }
     if (common.bAppend) {
         std::string strError;
-        if (!AppendReportToLogFile(common.strAppend, outcome.strReport, strError)) {
+        std::string strWarning;
+        if (!AppendReportToLogFile(common.strAppend, outcome.strReport, strError, &strWarning)) {
             err << kProgram << ": " << strError << '\n';
             return 1;
+        }
+        if (!strWarning.empty()) {
+            err << kProgram << ": " << strWarning << '\n';
         }
     }
     if (common.bJson) {

@@ -3,7 +3,11 @@
 #include "report/CFormat.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 std::string FolderOf(const std::string& strPath) {
     const std::size_t nSlash = strPath.rfind('/');
@@ -11,6 +15,63 @@ std::string FolderOf(const std::string& strPath) {
         return ".";
     }
     return nSlash == 0 ? "/" : strPath.substr(0, nSlash);
+}
+
+namespace {
+
+// A mount point as the mount table writes it: space, tab, newline and
+// backslash as octal escapes.
+std::string Unescaped(const std::string& strField) {
+    std::string strResult;
+    for (std::size_t n = 0; n < strField.size(); ++n) {
+        if (strField[n] == '\\' && n + 3 < strField.size()) {
+            const std::string strOctal = strField.substr(n + 1, 3);
+            char* pEnd = nullptr;
+            const long nCode = std::strtol(strOctal.c_str(), &pEnd, 8);
+            if (pEnd == strOctal.c_str() + 3) {
+                strResult += static_cast<char>(nCode);
+                n += 3;
+                continue;
+            }
+        }
+        strResult += strField[n];
+    }
+    return strResult;
+}
+
+} // namespace
+
+std::string FileSystemTypeOf(const std::string& strPath) {
+    char resolved[PATH_MAX];
+    std::string strReal = ::realpath(strPath.c_str(), resolved) != nullptr ? resolved : "";
+    if (strReal.empty() && ::realpath(FolderOf(strPath).c_str(), resolved) != nullptr) {
+        strReal = resolved;
+    }
+    if (strReal.empty()) {
+        return "";
+    }
+    std::ifstream mounts("/proc/self/mounts");
+    std::string strLine;
+    std::string strType;
+    std::size_t nLongest = 0;
+    while (std::getline(mounts, strLine)) {
+        std::istringstream fields(strLine);
+        std::string strDevice;
+        std::string strMount;
+        std::string strFsType;
+        if (!(fields >> strDevice >> strMount >> strFsType)) {
+            continue;
+        }
+        strMount = Unescaped(strMount);
+        const bool bUnder =
+            strMount == "/" || strReal == strMount || strReal.starts_with(strMount + "/");
+        // The last of equal mount points is the one on top.
+        if (bUnder && strMount.size() >= nLongest) {
+            nLongest = strMount.size();
+            strType = strFsType;
+        }
+    }
+    return strType;
 }
 
 std::string ErrnoText(int nErrno) {
@@ -39,6 +100,8 @@ std::string ErrnoText(int nErrno) {
     case EMFILE:
     case ENFILE:
         return "開いているファイルが多すぎます";
+    case ENOLCK:
+        return "ファイルのロックを使えません";
     default:
         // No Japanese text for the rarer ones; the system's words and the
         // number still tell a maintainer what happened.

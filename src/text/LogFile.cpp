@@ -381,10 +381,13 @@ void SetLogBackupFolder(const std::string& strFolder) {
 }
 
 bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
-                           std::string& strError) {
+                           std::string& strError, std::string* pstrWarning) {
     CLogLock lock;
     if (!lock.Acquire(strPath, kLogLockTimeoutMs, strError)) {
         return false;
+    }
+    if (pstrWarning != nullptr) {
+        *pstrWarning = lock.Warning();
     }
     return AppendReportToLockedLogFile(strPath, reportUtf8, strError);
 }

@@ -38,8 +38,10 @@ bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std
 // report after them in the file's own encoding and line-end style. Nothing is
 // written when the lock is not had within kLogLockTimeoutMs, or when the
 // report cannot be encoded.
+// pstrWarning (optional) gets CLogLock::Warning(): the append went on
+// without a lock on a file system that has none.
 bool AppendReportToLogFile(const std::string& strPath, std::string_view reportUtf8,
-                           std::string& strError);
+                           std::string& strError, std::string* pstrWarning = nullptr);
 
 // The same for a caller that already holds the log's CLogLock.
 bool AppendReportToLockedLogFile(const std::string& strPath, std::string_view reportUtf8,

@@ -31,10 +31,16 @@ constexpr auto kLongestPause = std::chrono::milliseconds(16);
 
 enum class ETry {
     Locked,
-    Busy,  // somebody else holds it
-    Moved, // the path names something else now: look again at once
+    NoLocks, // the file system takes no locks: fd is open, without one
+    Busy,    // somebody else holds it
+    Moved,   // the path names something else now: look again at once
     Failed,
 };
+
+CLogLock::FlockFn& FlockCall() {
+    static CLogLock::FlockFn fn = &::flock;
+    return fn;
+}
 
 bool IsRegularFile(const std::string& strPath, struct stat& info) {
     return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -56,11 +62,20 @@ ETry TryLock(const std::string& strPath, int& fd, std::string& strError) {
                            strPath.c_str(), ErrnoText(errno).c_str());
         return ETry::Failed;
     }
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    while (FlockCall()(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) {
             continue;
         }
         const int nErrno = errno;
+        if (nErrno == ENOLCK || nErrno == EOPNOTSUPP || nErrno == ENOSYS) {
+            const std::string strType = FileSystemTypeOf(strPath);
+            strError = FormatC("ログ \"%s\" のあるファイルシステム%s%s%sはファイルのロックに"
+                               "対応していないため、ロックせずに書き込みます。ほかのプログラムが"
+                               "同時に書き込むと、内容が混ざることがあります。",
+                               strPath.c_str(), strType.empty() ? "" : "（", strType.c_str(),
+                               strType.empty() ? "" : "）");
+            return ETry::NoLocks;
+        }
         ::close(fd);
         fd = -1;
         if (nErrno == EWOULDBLOCK) {
@@ -85,6 +100,12 @@ ETry TryLock(const std::string& strPath, int& fd, std::string& strError) {
 
 } // namespace
 
+CLogLock::FlockFn CLogLock::SetFlockFunction(FlockFn fn) {
+    const FlockFn previous = FlockCall();
+    FlockCall() = fn != nullptr ? fn : &::flock;
+    return previous;
+}
+
 CLogLock::~CLogLock() {
     Release();
 }
@@ -97,6 +118,7 @@ bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& 
                        const PauseFn& waitFor) {
     Release();
     m_bTimedOut = false;
+    m_strWarning.clear();
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(nTimeoutMs);
     auto pause = kFirstPause;
     for (;;) {
@@ -104,6 +126,12 @@ bool CLogLock::Acquire(const std::string& strPath, int nTimeoutMs, std::string& 
         const ETry eTry = TryLock(strPath, fd, strError);
         if (eTry == ETry::Locked) {
             m_fd = fd;
+            return true;
+        }
+        if (eTry == ETry::NoLocks) {
+            m_fd = fd;
+            m_strWarning = std::move(strError);
+            strError.clear();
             return true;
         }
         if (eTry == ETry::Failed) {

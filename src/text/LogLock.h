@@ -26,8 +26,17 @@ public:
     bool IsHeld() const;
     // The last Acquire failed because another writer held the log throughout.
     bool TimedOut() const { return m_bTimedOut; }
+    // Not empty when the log's file system has no working locks (NFS
+    // without a lock manager, some FUSE file systems): Acquire then goes on
+    // without the lock and this says so, in Japanese, naming the file system.
+    const std::string& Warning() const { return m_strWarning; }
+
+    // The call that takes the lock (flock; replaced in tests).
+    using FlockFn = int (*)(int fd, int nOperation);
+    static FlockFn SetFlockFunction(FlockFn fn);
 
 private:
     int m_fd = -1;
     bool m_bTimedOut = false;
+    std::string m_strWarning;
 };

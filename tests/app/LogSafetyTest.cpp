@@ -321,6 +321,29 @@ TEST_F(CLogSafetyTest, SaveKeepsEveryNameOfTheLog) {
     EXPECT_TRUE(m_messages.empty());
 }
 
+// A file system without working locks: the window saves without the lock,
+// new log and existing alike, and says so once, in Japanese.
+TEST_F(CLogSafetyTest, SavesOnAFileSystemWithoutLocksTellingOnce) {
+    const CLogLock::FlockFn previous = CLogLock::SetFlockFunction([](int, int) {
+        errno = ENOLCK;
+        return -1;
+    });
+    const QString strLog = Path("new.txt");
+    Doc()->AppendReport("first\r\n");
+    const bool bFirst = m_pFrame->DoSave(strLog);
+    Doc()->AppendReport("second\r\n");
+    const bool bSecond = m_pFrame->DoSave(strLog);
+    CLogLock::SetFlockFunction(previous);
+    EXPECT_TRUE(bFirst);
+    EXPECT_TRUE(bSecond);
+    EXPECT_EQ(ReadBytes(strLog), "first\r\nsecond\r\n");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages.front().eIcon, QMessageBox::Information);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("ロックせずに書き込みます")))
+        << LastMessage().toStdString();
+    EXPECT_FALSE(LastMessage().contains(QStringLiteral("ファイルは変更していません")));
+}
+
 TEST_F(CLogSafetyTest, SaveWaitsForTheLockAndGivesUpWithoutWriting) {
     const QString strLog = Path("log.txt");
     WriteBytes(strLog, kOldLog);

@@ -246,9 +246,18 @@ TEST_F(CLogFileTest, FailedWritesKeepTheLogModified) {
         EXPECT_FALSE(m_pFrame->DoSave(strTarget)) << strTarget.toStdString();
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_TRUE(LastMessage().contains(QStringLiteral("保存できません")));
+        // Another place is offered for the text that is only here.
+        EXPECT_EQ(m_messages.front().buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_TRUE(Doc()->IsModified());
         EXPECT_TRUE(Doc()->GetPathName().isEmpty());
     }
+    m_messages.clear();
+    m_answers = {QMessageBox::Yes};
+    m_strNextFileName = Path("elsewhere.txt");
+    EXPECT_TRUE(m_pFrame->DoSave(Path("folder.txt")));
+    EXPECT_EQ(Doc()->GetPathName(), Path("elsewhere.txt"));
+    EXPECT_FALSE(Doc()->IsModified());
+    QFile::remove(Path("elsewhere.txt"));
     EXPECT_EQ(ReadBytes(strFile), "x");
     EXPECT_TRUE(QFileInfo(Path("folder.txt")).isDir());
     EXPECT_FALSE(QFileInfo(Path("pipe.txt")).isFile());             // still the pipe

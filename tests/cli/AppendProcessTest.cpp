@@ -4,6 +4,7 @@
 
 #include "CliTestSupport.h"
 
+#include "text/FileSystem.h"
 #include "text/LogLock.h"
 #include "text/ShiftJis.h"
 #include "text/SmallTmpfs.h"
@@ -33,7 +34,9 @@ constexpr const char* kTime = "2026-12-08 09:05";
 // A started vantix-calc whose standard error goes to a file.
 class CCalcProcess {
 public:
-    CCalcProcess(std::vector<std::string> args, const std::string& strErrFile) {
+    // extraEnvironment: "NAME=value" entries put before the test's own.
+    CCalcProcess(std::vector<std::string> args, const std::string& strErrFile,
+                 std::vector<std::string> extraEnvironment = {}) {
         args.insert(args.begin(), VANTIX_CALC_BINARY);
         std::vector<char*> argv;
         for (std::string& strArg : args) {
@@ -44,7 +47,15 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, strErrFile.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::vector<char*> envp;
+        for (std::string& strEntry : extraEnvironment) {
+            envp.push_back(strEntry.data());
+        }
+        for (char** ppEntry = environ; *ppEntry != nullptr; ++ppEntry) {
+            envp.push_back(*ppEntry);
+        }
+        envp.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
             m_pid = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
@@ -223,6 +234,28 @@ TEST(AppendProcesses, AppendKeepsTheFileAndItsOtherNames) {
     EXPECT_EQ(after.st_nlink, 2u);
     EXPECT_EQ(after.st_mode & 07777, 0604u);
     EXPECT_EQ(ReadBytes(strOther), "old\r\n" + PiReportCp932(50));
+}
+
+// On a file system whose locks do not work (every flock answers ENOLCK),
+// appends go on without the lock, new log and existing alike, each saying so
+// once and naming the file system.
+TEST(AppendProcesses, FileSystemWithoutLocksIsWrittenWithAWarning) {
+    CTempFolder folder;
+    const std::string strLog = folder.File("log.txt");
+    const std::vector<std::string> noLocks{std::string("LD_PRELOAD=") + VANTIX_NOLOCK_PRELOAD,
+                                           "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
+    for (const int nImpedance : {50, 75}) {
+        CCalcProcess writer(PiAppend(nImpedance, strLog), folder.File("err"), noLocks);
+        EXPECT_EQ(writer.Wait(), 0) << ReadBytes(folder.File("err"));
+        const std::string strErr = ReadBytes(folder.File("err"));
+        EXPECT_NE(strErr.find("ロックせずに書き込みます"), std::string::npos) << strErr;
+        EXPECT_NE(strErr.find(strLog), std::string::npos) << strErr;
+        const std::string strType = FileSystemTypeOf(strLog);
+        EXPECT_FALSE(strType.empty());
+        EXPECT_NE(strErr.find("（" + strType + "）"), std::string::npos) << strErr;
+        EXPECT_EQ(strErr.find("ファイルは変更していません"), std::string::npos) << strErr;
+    }
+    EXPECT_EQ(ReadBytes(strLog), PiReportCp932(50) + PiReportCp932(75));
 }
 
 TEST(AppendProcesses, FullDiskFailsNamingTheCause) {

@@ -1,12 +1,15 @@
 #include "text/LogLock.h"
 
 #include "text/FileIdentity.h"
+#include "text/FileSystem.h"
 #include "text/LogFile.h"
+#include "text/SmallTmpfs.h"
 #include "text/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <future>
 #include <thread>
 
@@ -20,6 +23,22 @@ protected:
     std::string m_strLog = m_folder.File("log.txt");
     std::string m_strError;
 };
+
+// The file system named in the lock-less warning is the one the log is on,
+// however its mount point is written in the mount table.
+TEST_F(LogLockTest, FileSystemTypeIsTheMountTheLogIsOn) {
+    EXPECT_EQ(FileSystemTypeOf("/proc/self/status"), "proc");
+    EXPECT_FALSE(FileSystemTypeOf(m_strLog).empty()); // not made yet: its folder's
+    const std::string strMount = m_folder.File("a folder\twith space");
+    std::filesystem::create_directory(strMount);
+    const CSmallTmpfs tmpfs(strMount, "64k");
+    if (!tmpfs.IsMounted()) {
+        GTEST_SKIP() << tmpfs.WhyNot();
+    }
+    WriteBytes(strMount + "/log.txt", "x");
+    EXPECT_EQ(FileSystemTypeOf(strMount + "/log.txt"), "tmpfs");
+    EXPECT_EQ(FileSystemTypeOf(strMount), "tmpfs");
+}
 
 TEST_F(LogLockTest, SecondWriterTimesOutNamingTheLog) {
     WriteBytes(m_strLog, "old");
