@@ -114,6 +114,25 @@ bool IsSoftBreakBefore(const QTextBlock& block) {
     return nNumber != 0 && previous.isValid() && SoftNumberOf(previous) != nNumber;
 }
 
+void MakeBreakReal(const QTextBlock& block) {
+    // A break is real between blocks of the same number: the block and the
+    // ones split off it (which share its number) take the number before.
+    const int nOld = SoftNumberOf(block);
+    const int nNew = SoftNumberOf(block.previous());
+    QTextCursor cursor(block);
+    cursor.beginEditBlock();
+    for (QTextBlock b = block; b.isValid() && SoftNumberOf(b) == nOld; b = b.next()) {
+        QTextBlockFormat format = b.blockFormat();
+        format.setProperty(kSoftBreakProperty, nNew);
+        if (nNew == 0) {
+            format.clearProperty(kSoftBreakProperty);
+        }
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(format);
+    }
+    cursor.endEditBlock();
+}
+
 QString LogTextOf(const QTextDocument& document, int nFrom, int nTo) {
     if (!HasSoftBreaks(document)) {
         QTextCursor cursor(const_cast<QTextDocument*>(&document));

@@ -54,6 +54,10 @@ void SetHasSoftBreaks(QTextDocument& document, bool bHas);
 bool HasSoftBreaks(const QTextDocument& document);
 // The block begins with a soft break (it continues the line of the one before).
 bool IsSoftBreakBefore(const QTextBlock& block);
+// Makes the soft break before block a real line break, as one undo step:
+// Enter where a long line shows its wrap splits the line there and adds no
+// empty line the file would not have.
+void MakeBreakReal(const QTextBlock& block);
 // The log's text between two document positions, "\n" for real breaks.
 QString LogTextOf(const QTextDocument& document, int nFrom, int nTo);
 QString LogTextOf(const QTextDocument& document);

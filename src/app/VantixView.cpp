@@ -112,6 +112,21 @@ void CVantixView::keyPressEvent(QKeyEvent* pEvent) {
     const QTextBlock block = cursor.block();
     const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+    if (bPlain && bEnter && !cursor.hasSelection()) {
+        // At a soft break the line is split where it shows its wrap.
+        const QTextBlock next = block.next();
+        if (cursor.atBlockStart() && IsSoftBreakBefore(block)) {
+            MakeBreakReal(block);
+            ensureCursorVisible();
+            return;
+        }
+        if (cursor.atBlockEnd() && next.isValid() && IsSoftBreakBefore(next)) {
+            MakeBreakReal(next);
+            setTextCursor(QTextCursor(next));
+            ensureCursorVisible();
+            return;
+        }
+    }
     if (bPlain && bEnter) {
         // The new block must not inherit the soft piece's number.
         cursor.insertBlock(QTextBlockFormat());

@@ -100,6 +100,30 @@ TEST_F(CSoftBreakEditTest, EditsAtASoftBreakActOnTheLine) {
              QTest::keyClick(t.View(), Qt::Key_Return);
          },
          [](const QString& s, int n) { return s.left(n) + "\n" + s.mid(n); }},
+        {"Enter at the end of a piece",
+         [](CSoftBreakEditTest& t) {
+             t.CaretAtFirstSoftBreak();
+             QTest::keyClick(t.View(), Qt::Key_Left);
+             QTest::keyClick(t.View(), Qt::Key_Right); // the end of the piece before
+             t.View()->moveCursor(QTextCursor::PreviousBlock);
+             t.View()->moveCursor(QTextCursor::EndOfBlock);
+             QTest::keyClick(t.View(), Qt::Key_Return);
+         },
+         [](const QString& s, int n) { return s.left(n) + "\n" + s.mid(n); }},
+        {"Enter at the break, then Backspace",
+         [](CSoftBreakEditTest& t) {
+             t.CaretAtFirstSoftBreak();
+             QTest::keyClick(t.View(), Qt::Key_Return);
+             QTest::keyClick(t.View(), Qt::Key_Backspace);
+         },
+         [](const QString& s, int) { return s; }},
+        {"Enter twice at the break",
+         [](CSoftBreakEditTest& t) {
+             t.CaretAtFirstSoftBreak();
+             QTest::keyClick(t.View(), Qt::Key_Return);
+             QTest::keyClick(t.View(), Qt::Key_Return);
+         },
+         [](const QString& s, int n) { return s.left(n) + "\n\n" + s.mid(n); }},
         {"Enter twice inside a piece",
          [](CSoftBreakEditTest& t) {
              t.CaretAtFirstSoftBreak();
@@ -173,6 +197,20 @@ TEST_F(CSoftBreakEditTest, EditsAtASoftBreakActOnTheLine) {
         c.edit(*this);
         EXPECT_EQ(Saved(), QStringLiteral("first\n") + c.expected(m_strLong, nBreak) +
                                QStringLiteral("\nlast"));
+        // What is shown is what is saved: every line shown is a line of the
+        // text or a wrap of one, never an empty piece after a soft break.
+        QStringList shown;
+        for (QTextBlock block = View()->document()->begin(); block.isValid();
+             block = block.next()) {
+            if (IsSoftBreakBefore(block) && !shown.isEmpty()) {
+                EXPECT_GT(block.length(), 1) << "an empty line the text does not have";
+                EXPECT_GT(block.previous().length(), 1) << "an empty line before a wrap";
+                shown.back() += block.text();
+            } else {
+                shown << block.text();
+            }
+        }
+        EXPECT_EQ(shown.join('\n'), Saved());
     }
 }
 
