@@ -144,6 +144,10 @@ void KeepIfNotCanonical(const std::string& strBytes, CReadLog& read) {
         read.format.eLineEnds == ELineEnds::Mixed) {
         return;
     }
+    // Nearly every log has none of those forms: told from the bytes alone.
+    if (IsCanonicalShiftJis(strBytes)) {
+        return;
+    }
     std::string strAgain;
     CEncodeError error;
     if (CLogCodec::Encode(read.strText, read.format, strAgain, error) && strAgain == strBytes) {

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
+#include <vector>
 
 namespace {
 
@@ -57,27 +58,40 @@ private:
 // Which single bytes and byte pairs the decoder takes, asked of the decoder
 // itself once: CP932 has no state, so a text is valid exactly when it is a
 // run of such characters.
+// kValid: the decoder takes it; kOtherForm: the encoder writes the
+// character in another form.
+constexpr std::uint8_t kValid = 1;
+constexpr std::uint8_t kOtherForm = 2;
+
 struct CShiftJisTable {
-    std::bitset<256> singles;
-    std::bitset<65536> pairs; // lead << 8 | trail
+    std::array<std::uint8_t, 256> singles{};
+    std::vector<std::uint8_t> pairs = std::vector<std::uint8_t>(65536); // lead << 8 | trail
 };
 
 const CShiftJisTable& ShiftJisTable() {
     static const CShiftJisTable table = [] {
         CShiftJisTable made;
         CIconv decoder("UTF-8", "CP932");
-        std::string strIgnored;
+        CIconv encoder("CP932", "UTF-8");
+        std::string strDecoded;
+        std::string strAgain;
         std::size_t nIgnored = 0;
+        const auto writtenSo = [&](std::string_view bytes) {
+            return encoder.Convert(strDecoded, strAgain, nIgnored) && strAgain == bytes;
+        };
         for (int nLead = 1; nLead < 256; ++nLead) {
             const char lead = static_cast<char>(nLead);
-            if (decoder.Convert(std::string_view(&lead, 1), strIgnored, nIgnored)) {
-                made.singles.set(static_cast<std::size_t>(nLead));
+            if (decoder.Convert(std::string_view(&lead, 1), strDecoded, nIgnored)) {
+                made.singles[static_cast<std::size_t>(nLead)] =
+                    writtenSo(std::string_view(&lead, 1)) ? kValid : kValid | kOtherForm;
                 continue;
             }
             for (int nTrail = 1; nTrail < 256; ++nTrail) {
                 const char pair[2] = {lead, static_cast<char>(nTrail)};
-                if (decoder.Convert(std::string_view(pair, 2), strIgnored, nIgnored)) {
-                    made.pairs.set(static_cast<std::size_t>(nLead << 8 | nTrail));
+                if (decoder.Convert(std::string_view(pair, 2), strDecoded, nIgnored)) {
+                    const auto nCode = static_cast<std::size_t>(nLead << 8 | nTrail);
+                    made.pairs[nCode] =
+                        writtenSo(std::string_view(pair, 2)) ? kValid : kValid | kOtherForm;
                 }
             }
         }
@@ -167,16 +181,38 @@ bool IsValidShiftJis(std::string_view bytes, CDecodeError& error) {
     const CShiftJisTable& table = ShiftJisTable();
     for (std::size_t n = 0; n < bytes.size();) {
         const auto byte = static_cast<unsigned char>(bytes[n]);
-        if (table.singles.test(byte)) {
+        if ((table.singles[byte] & kValid) != 0) {
             ++n;
         } else if (n + 1 < bytes.size() &&
-                   table.pairs.test(static_cast<std::size_t>(
-                       byte << 8 | static_cast<unsigned char>(bytes[n + 1])))) {
+                   (table.pairs[static_cast<std::size_t>(
+                        byte << 8 | static_cast<unsigned char>(bytes[n + 1]))] &
+                    kValid) != 0) {
             n += 2;
         } else {
             error.m_nByteOffset = n;
             return false;
         }
+    }
+    return true;
+}
+
+bool IsCanonicalShiftJis(std::string_view bytes) {
+    const CShiftJisTable& table = ShiftJisTable();
+    for (std::size_t n = 0; n < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[n]);
+        if (table.singles[byte] != 0) {
+            if (table.singles[byte] != kValid) {
+                return false;
+            }
+            ++n;
+            continue;
+        }
+        if (n + 1 >= bytes.size() ||
+            table.pairs[static_cast<std::size_t>(
+                byte << 8 | static_cast<unsigned char>(bytes[n + 1]))] != kValid) {
+            return false;
+        }
+        n += 2;
     }
     return true;
 }

@@ -28,6 +28,11 @@ bool DecodeShiftJis(std::string_view bytes, std::string& strUtf8, CDecodeError& 
 // is only being decided.
 bool IsValidShiftJis(std::string_view bytes, CDecodeError& error);
 
+// Whether valid CP932 bytes come back the same from decoding and encoding
+// again: false when some character has a second byte form (NEC and IBM
+// extensions) that the encoder does not write.
+bool IsCanonicalShiftJis(std::string_view bytes);
+
 // Encodes UTF-8 text to CP932 bytes. U+0000 counts as unencodable.
 bool EncodeShiftJis(std::string_view utf8, std::string& strBytes, CEncodeError& error);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,36 @@ TEST_P(ShiftJisDecodeFailure, ReportsOffsetAndOutputsNothing) {
     CDecodeError checked;
     EXPECT_FALSE(IsValidShiftJis(GetParam().bytes, checked));
     EXPECT_EQ(checked.m_nByteOffset, GetParam().nOffset);
+}
+
+// The bytes-only check of canonical form agrees with decoding and encoding
+// again, for every valid single byte and pair; the second forms are in the
+// NEC special row and the NEC-selected and first IBM extension rows only.
+TEST(ShiftJisTest, CanonicalCheckAgreesWithARoundTripOnEveryCharacter) {
+    std::set<int> otherFormLeads;
+    for (int nFirst = 1; nFirst < 256; ++nFirst) {
+        for (int nSecond = -1; nSecond < 256; ++nSecond) {
+            std::string strBytes(1, static_cast<char>(nFirst));
+            if (nSecond >= 0) {
+                strBytes += static_cast<char>(nSecond);
+            }
+            std::string strText;
+            CDecodeError decodeError;
+            if (!DecodeShiftJis(strBytes, strText, decodeError)) {
+                continue;
+            }
+            std::string strAgain;
+            CEncodeError encodeError;
+            const bool bSame =
+                EncodeShiftJis(strText, strAgain, encodeError) && strAgain == strBytes;
+            ASSERT_EQ(IsCanonicalShiftJis(strBytes), bSame) << testing::PrintToString(strBytes);
+            ASSERT_EQ(IsCanonicalShiftJis("ab" + strBytes + "\x81\x40"), bSame);
+            if (!bSame) {
+                otherFormLeads.insert(nFirst);
+            }
+        }
+    }
+    EXPECT_EQ(otherFormLeads, (std::set<int>{0x87, 0xED, 0xEE, 0xFA}));
 }
 
 // The check without decoding takes exactly what the decoder takes, and stops
