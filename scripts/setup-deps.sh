@@ -27,9 +27,15 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-# A German locale proves that report numbers never take a decimal comma.
+# A German locale proves that report numbers never take a decimal comma; a
+# Japanese one that the fonts are found under a Japanese desktop's names.
+locales_wanted=(de_DE.UTF-8 ja_JP.UTF-8)
+locales_missing=()
+for wanted in "${locales_wanted[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qix "${wanted/UTF-8/utf8}"; then locales_missing+=("$wanted"); fi
+done
 need_locale=0
-if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then need_locale=1; fi
+if [ ${#locales_missing[@]} -ne 0 ]; then need_locale=1; fi
 
 if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
   exit 0
@@ -38,7 +44,7 @@ fi
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1; then SUDO="sudo"; else
-    echo "setup: need root (or sudo) to install: ${missing[*]}$([ $need_locale -eq 1 ] && echo " de_DE.UTF-8 locale")" >&2; exit 1
+    echo "setup: need root (or sudo) to install: ${missing[*]}$([ $need_locale -eq 1 ] && echo " locales ${locales_missing[*]}")" >&2; exit 1
   fi
 fi
 
@@ -50,11 +56,13 @@ if [ ${#missing[@]} -ne 0 ]; then
 fi
 
 if [ $need_locale -eq 1 ]; then
-  echo "setup: generating the de_DE.UTF-8 locale"
-  if grep -q '^# *de_DE.UTF-8 UTF-8' /etc/locale.gen; then
-    $SUDO sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  elif ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen; then
-    echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  fi
+  echo "setup: generating the locales ${locales_missing[*]}"
+  for wanted in "${locales_missing[@]}"; do
+    if grep -q "^# *$wanted UTF-8" /etc/locale.gen; then
+      $SUDO sed -i "s/^# *\($wanted UTF-8\)/\1/" /etc/locale.gen
+    elif ! grep -q "^$wanted UTF-8" /etc/locale.gen; then
+      echo "$wanted UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+  done
   $SUDO locale-gen >/dev/null
 fi

@@ -1,20 +1,47 @@
 #include "app/ShellFonts.h"
 
+#include "dialogs/DialogUnits.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
-// The first installed family of the list; failing that, any family that
-// can write Japanese; failing that, the given fallback.
-QString PickFamily(const QStringList& preferred) {
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& strFamily : preferred) {
-        if (installed.contains(strFamily, Qt::CaseInsensitive)) {
-            return strFamily;
+constexpr qreal kEditorPointSize = 10.5;
+
+// The family the system gives for a name, in whatever language it is
+// listed, if it writes Japanese and is of the kind asked for: with character
+// cells for the log, proportional for the window.
+std::optional<QString> Resolve(const QString& strName, bool bCells) {
+    const QString strFamily = JapaneseFamilyNamed(strName);
+    if (strFamily.isEmpty()) {
+        return std::nullopt; // none, or a stand-in without Japanese
+    }
+    QFont font(strFamily);
+    font.setPointSizeF(kEditorPointSize);
+    if (HasCharacterCells(font) != bCells) {
+        return std::nullopt; // a stand-in of the other kind
+    }
+    return strFamily;
+}
+
+// The first of the preferred families the system has of the kind asked for;
+// failing that, any Japanese family of that kind, or any Japanese family at
+// all; failing that, the first name.
+QString PickFamily(const QStringList& preferred, bool bCells) {
+    for (const QString& strName : preferred) {
+        if (const std::optional<QString> strFamily = Resolve(strName, bCells)) {
+            return *strFamily;
         }
     }
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    for (const QString& strName : japanese) {
+        if (const std::optional<QString> strFamily = Resolve(strName, bCells)) {
+            return *strFamily;
+        }
+    }
     return japanese.isEmpty() ? preferred.first() : japanese.first();
 }
 
@@ -23,7 +50,8 @@ QString PickFamily(const QStringList& preferred) {
 QFont DialogFont(qreal dPointSize) {
     static const QString strFamily =
         PickFamily({QStringLiteral("IPAPGothic"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")},
+                   false);
     QFont font(strFamily);
     font.setPointSizeF(dPointSize);
     return font;
@@ -32,9 +60,11 @@ QFont DialogFont(qreal dPointSize) {
 QFont EditorFont() {
     static const QString strFamily =
         PickFamily({QStringLiteral("IPAGothic"), QStringLiteral("MS Gothic"),
-                    QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAPGothic")});
+                    QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic"),
+                    QStringLiteral("TakaoGothic")},
+                   true);
     QFont font(strFamily);
-    font.setPointSizeF(10.5);
+    font.setPointSizeF(kEditorPointSize);
     font.setStyleHint(QFont::TypeWriter);
     return font;
 }

@@ -1,9 +1,13 @@
 #include "dialogs/DialogUnits.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
+
+#include <cmath>
 
 namespace {
 
@@ -17,18 +21,18 @@ QString EnglishName(const QString& strFace) {
 }
 
 QString ChooseFamily(const QString& strWanted) {
-    const QStringList families = QFontDatabase::families();
-    for (const QString& strName : {strWanted, EnglishName(strWanted)}) {
-        if (!strName.isEmpty() && families.contains(strName)) {
-            return strName;
+    // Proportional, as the template's face is: a stand-in with character
+    // cells (what the system may give for a face it lacks) would not do.
+    for (const QString& strName :
+         {strWanted, EnglishName(strWanted), QString::fromLatin1(kFallbackFace)}) {
+        const QString strFamily = strName.isEmpty() ? QString() : JapaneseFamilyNamed(strName);
+        if (!strFamily.isEmpty() && !HasCharacterCells(QFont(strFamily))) {
+            return strFamily;
         }
-    }
-    if (families.contains(QString::fromLatin1(kFallbackFace))) {
-        return QString::fromLatin1(kFallbackFace);
     }
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
     for (const QString& strFamily : japanese) {
-        if (!QFontDatabase::isFixedPitch(strFamily)) {
+        if (!HasCharacterCells(QFont(strFamily))) {
             return strFamily;
         }
     }
@@ -43,6 +47,24 @@ int MulDivRounded(int nValue, int nNumerator, int nDenominator) {
 }
 
 } // namespace
+
+QString JapaneseFamilyNamed(const QString& strName) {
+    const QString strFamily = QFontInfo(QFont(strName)).family();
+    return QFontDatabase::writingSystems(strFamily).contains(QFontDatabase::Japanese) ? strFamily
+                                                                                      : QString();
+}
+
+bool HasCharacterCells(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal dCell = metrics.horizontalAdvance(QLatin1Char('0'));
+    const auto isCells = [&](const QString& strText, int nCells) {
+        return std::abs(metrics.horizontalAdvance(strText) - nCells * dCell) < 0.01;
+    };
+    // Narrow and wide letters alike take one cell; full-width forms, kana and
+    // kanji two, the ideographic space included (reports indent with it).
+    return dCell > 0 && isCells(QStringLiteral("iW .|m"), 6) &&
+           isCells(QStringLiteral("ｗ０全テ\u3000"), 10) && isCells(QStringLiteral("ﾚﾃﾞｨ"), 4);
+}
 
 QFont DialogFont(const char* pszFace, int nPointSize) {
     const QString strWanted = QString::fromUtf8(pszFace ? pszFace : "");

@@ -127,12 +127,14 @@ TEST(DialogUnits, MapsEachEdgeWithRounding) {
     EXPECT_EQ(left.right() + 1, right.left());
 }
 
+// Under every desktop language (the font database names families in it).
 TEST(DialogUnits, ProportionalGothicNinePointIsSevenByThirteen) {
-    if (!QFontDatabase::families().contains("IPAPGothic")) {
+    const QString strIpaP = JapaneseFamilyNamed("IPAPGothic");
+    if (strIpaP.isEmpty()) {
         GTEST_SKIP() << "IPAPGothic is not installed";
     }
     const QFont font = DialogFont("ＭＳ Ｐゴシック", 9);
-    EXPECT_EQ(font.family(), "IPAPGothic");
+    EXPECT_EQ(font.family(), strIpaP);
     EXPECT_EQ(DialogBaseUnits(font), QSize(7, 13));
 }
 
