@@ -54,6 +54,10 @@ QString CCommandLineInfo::UsageText() {
     return QStringLiteral(
         "使い方: vantix [FILE]\n"
         "       vantix -p FILE                     FILE を既定のプリンタで印刷して終了\n"
+        "                                          (--print FILE も同じ)\n"
         "       vantix --print-to-pdf OUT.pdf FILE FILE を PDF に印刷して終了\n"
-        "       vantix --version                   バージョンを表示\n");
+        "       vantix --version                   バージョンを表示\n"
+        "       vantix -h | --help                 この使い方を表示\n"
+        "       vantix -- FILE                     - で始まる名前の FILE を開く\n"
+        "                                          (-- のあとはオプションと見なさない)\n");
 }

@@ -61,7 +61,8 @@ QString FileFilter() {
     // Field 3 of the document string: "Text ﾌｧｲﾙ (*.txt)".
     const QString strFilter =
         QString::fromUtf8(LoadResString(IDR_MAINFRAME)).section(QLatin1Char('\n'), 3, 3);
-    return strFilter + QStringLiteral(";;すべてのﾌｧｲﾙ (*.*)");
+    // "*": names without a dot are files too.
+    return strFilter + QStringLiteral(";;すべてのﾌｧｲﾙ (*)");
 }
 
 } // namespace

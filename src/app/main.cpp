@@ -47,12 +47,13 @@ int main(int argc, char** argv) {
     }
     if (!HasDisplay()) {
         // Printing needs no screen: scripts may print without a desktop.
-        if (HasArgument(argc, argv, "--print-to-pdf") || HasArgument(argc, argv, "-p")) {
+        if (HasArgument(argc, argv, "--print-to-pdf") || HasArgument(argc, argv, "-p") ||
+            HasArgument(argc, argv, "--print")) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         } else {
             std::fprintf(stderr,
-                         "vantix: no display found (DISPLAY is not set); to run without a "
-                         "desktop use: xvfb-run -a %s\n",
+                         "vantix: 画面が見つかりません (DISPLAY が設定されていません)。"
+                         "デスクトップなしで動かすには: xvfb-run -a %s\n",
                          argv[0]);
             return 1;
         }

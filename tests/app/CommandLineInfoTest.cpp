@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
 struct CCommandLineCase {
@@ -30,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         CCommandLineCase{{"log.txt"}, C::FileOpen, "log.txt", ""},
         CCommandLineCase{{"ログ 1.txt"}, C::FileOpen, "ログ 1.txt", ""},
         CCommandLineCase{{"-p", "log.txt"}, C::FilePrint, "log.txt", ""},
+        CCommandLineCase{{"--print", "log.txt"}, C::FilePrint, "log.txt", ""},
+        CCommandLineCase{{"-h"}, C::ShowHelp, "", ""},
         CCommandLineCase{{"log.txt", "-p"}, C::FilePrint, "log.txt", ""},
         CCommandLineCase{
             {"--print-to-pdf", "out.pdf", "log.txt"}, C::FilePrintToPdf, "log.txt", "out.pdf"},
@@ -42,5 +46,20 @@ INSTANTIATE_TEST_SUITE_P(
         CCommandLineCase{{"-p", "--print-to-pdf", "o.pdf", "a.txt"}, C::Invalid, "", "o.pdf"},
         CCommandLineCase{{"a.txt", "b.txt"}, C::Invalid, "", ""},
         CCommandLineCase{{"--frobnicate"}, C::Invalid, "", ""}));
+
+// Every option the parser takes is in the usage text.
+TEST(CommandLineInfo, UsageNamesEveryOption) {
+    const QString strUsage = CCommandLineInfo::UsageText();
+    for (const char* pszOption :
+         {"-p ", "--print ", "--print-to-pdf ", "--version", "-h ", "--help", "-- "}) {
+        EXPECT_TRUE(strUsage.contains(QString::fromLatin1(pszOption))) << pszOption;
+        if (std::string_view(pszOption) != "-- ") {
+            EXPECT_NE(CCommandLineInfo::Parse({QString::fromLatin1(pszOption).trimmed(), "a.txt"})
+                          .strError,
+                      QStringLiteral("不明なオプションです: %1")
+                          .arg(QString::fromLatin1(pszOption).trimmed()));
+        }
+    }
+}
 
 } // namespace

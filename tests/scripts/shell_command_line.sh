@@ -53,6 +53,10 @@ status=$?
 [ $status -ne 0 ] || fail "no display: exit status 0"
 [ "$(wc -l <<<"$nodisplay")" -eq 1 ] || fail "no display: not one line: $nodisplay"
 grep -qF "xvfb-run -a $vantix" <<<"$nodisplay" || fail "no display: no xvfb-run hint: $nodisplay"
+grep -qF "画面が見つかりません" <<<"$nodisplay" || fail "no display: not in Japanese: $nodisplay"
+# --print is -p: it needs no display either.
+printed=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$vantix" --print "$work/log.txt" 2>&1)
+grep -qF "画面が見つかりません" <<<"$printed" && fail "--print asks for a display: $printed"
 if [ -z "$(lpstat -d 2>/dev/null | grep -v 'no system default')" ]; then
     expect_failure "-p without a printer" "$vantix" -p "$work/log.txt"
 fi
