@@ -51,6 +51,8 @@ foreach(page ${VANTIX_MAN_PAGES})
     install(FILES ${VANTIX_DATA_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 install(FILES ${VANTIX_DATA_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
+# The guide is built into the program too (ヘルプ > Vantix の使い方, F1).
+install(FILES docs/user-guide.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
 # GPL-3.0-or-later (LICENSE); Debian's machine-readable form of it.
 install(FILES res/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantix)
 

@@ -50,7 +50,9 @@ constexpr std::array kViewMenu = {
     CMenuItemRes{"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", ID_VIEW_STATUS_BAR},
 };
 
+// The user guide comes before the classic About item.
 constexpr std::array kHelpMenu = {
+    CMenuItemRes{"Vantix の使い方(&H)\tF1", ID_HELP_USER_GUIDE},
     CMenuItemRes{"Vantix のﾊﾞｰｼﾞｮﾝ情報(&A)...", ID_APP_ABOUT},
 };
 
@@ -75,6 +77,7 @@ constexpr std::array kAccelerators = {
     CAcceleratorRes{Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
     CAcceleratorRes{QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
     CAcceleratorRes{Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+    CAcceleratorRes{QKeyCombination(Qt::Key_F1), ID_HELP_USER_GUIDE},
 };
 
 constexpr std::array<int, 18> kToolbar = {
@@ -163,6 +166,7 @@ constexpr std::array kStrings = {
     CStringRes{ID_EDIT_UNDO, "直前に行った動作を元に戻す\n元に戻す"},
     CStringRes{ID_EDIT_REDO, "直前に行った動作を繰り返す\n繰り返す"},
     CStringRes{ID_WINDOW_SPLIT, "作業中のｳｨﾝﾄﾞｳを分割\n分割"},
+    CStringRes{ID_HELP_USER_GUIDE, "Vantix の使い方を表示\n使い方"},
     CStringRes{ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     CStringRes{ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
     CStringRes{ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳに切り替える\n次のﾍﾟｲﾝ"},

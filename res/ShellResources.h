@@ -49,6 +49,7 @@ enum : int {
     ID_DESIGN_TOROID_WINDING = 32791,
     ID_DESIGN_AIR_COIL_WINDING = 32792,
     ID_DESIGN_XTAL_FILTER = 32793,
+    ID_HELP_USER_GUIDE = 32800,
 };
 
 // String ids that are not commands.

@@ -2,6 +2,7 @@
 
 #include "ShellResources.h"
 #include "app/AboutDlg.h"
+#include "app/HelpWindow.h"
 #include "app/LockKeys.h"
 #include "app/LogTextBuilder.h"
 #include "app/NoticeBar.h"
@@ -276,6 +277,8 @@ void CMainFrame::ConnectCommands() {
             &CMainFrame::OnFilePrintSetup);
     connect(FindCommand(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     connect(FindCommand(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(FindCommand(ID_HELP_USER_GUIDE), &QAction::triggered, this,
+            &CMainFrame::OnHelpUserGuide);
     FindCommand(ID_FILE_MRU_FILE1)->setEnabled(false);
 
     connect(FindCommand(ID_EDIT_UNDO), &QAction::triggered, m_pView, &QPlainTextEdit::undo);
@@ -913,6 +916,19 @@ void CMainFrame::OnFilePrintPreview() {
 void CMainFrame::OnFilePrintSetup() {
     QPageSetupDialog dialog(GetPrinter(), this);
     dialog.exec();
+}
+
+QWidget* CMainFrame::GetHelpWindow() const {
+    return m_pHelp;
+}
+
+void CMainFrame::OnHelpUserGuide() {
+    if (!m_pHelp) {
+        m_pHelp = new CHelpWindow(this);
+    }
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
 }
 
 void CMainFrame::OnAppAbout() {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <utility>
 
+class CHelpWindow;
 class CNoticeBar;
 class CRecoveryCopy;
 class CVantixDoc;
@@ -78,6 +79,7 @@ public:
     bool WriteRecoveryNow();
     CRecoveryCopy* GetRecovery() const { return m_pRecovery; }
     CNoticeBar* GetNoticeBar() const { return m_pNoticeBar; }
+    QWidget* GetHelpWindow() const;
 
     // Replaces the file dialogs (tests): returns the chosen name or "".
     using FileNamePrompt = std::function<QString(bool bSave, const QString& strProposed)>;
@@ -92,6 +94,7 @@ public slots:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnAppAbout();
+    void OnHelpUserGuide();
     void OnOpenRecentFile(int nIndex);
 
 protected:
@@ -149,6 +152,7 @@ private:
     // The editor's revision when the log was found gone (-1: not gone).
     int m_nGoneAtRevision = -1;
     CNoticeBar* m_pNoticeBar = nullptr;
+    CHelpWindow* m_pHelp = nullptr;               // made when first asked for
     std::unique_ptr<QProgressDialog> m_pLockWait; // while a save waits for the lock
     QElapsedTimer m_lockWaited;
     QSet<QString> m_noLockWarned; // logs told of their lock-less file system

@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "app/AboutDlg.h"
+#include "app/HelpWindow.h"
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -90,7 +92,7 @@ const std::vector<std::pair<QString, std::vector<std::pair<QString, int>>>> kExp
       {"空芯コイルの巻線", 32792},
       {"水晶フィルターの設計", 32793}}},
     {"表示(&V)", {{"ﾂｰﾙ ﾊﾞｰ(&T)", 59392}, {"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", 59393}}},
-    {"ﾍﾙﾌﾟ(&H)", {{"Vantix のﾊﾞｰｼﾞｮﾝ情報(&A)...", 57664}}},
+    {"ﾍﾙﾌﾟ(&H)", {{"Vantix の使い方(&H)\tF1", 32800}, {"Vantix のﾊﾞｰｼﾞｮﾝ情報(&A)...", 57664}}},
 };
 
 const std::vector<std::pair<QString, int>> kExpectedAccelerators = {
@@ -98,7 +100,7 @@ const std::vector<std::pair<QString, int>> kExpectedAccelerators = {
     {"Ctrl+P", 57607},    {"Ctrl+Z", 57643},   {"Ctrl+X", 57635},
     {"Ctrl+C", 57634},    {"Ctrl+V", 57637},   {"Alt+Backspace", 57643},
     {"Shift+Del", 57635}, {"Ctrl+Ins", 57634}, {"Shift+Ins", 57637},
-    {"F6", 57680},        {"Shift+F6", 57681},
+    {"F6", 57680},        {"Shift+F6", 57681}, {"F1", 32800},
 };
 
 const std::vector<int> kExpectedToolbar = {57600, 57601, 57603, 0,     57635, 57634,
@@ -108,6 +110,7 @@ const std::vector<int> kExpectedToolbar = {57600, 57601, 57603, 0,     57635, 57
 // Command id, status-bar prompt, tooltip.
 const std::vector<std::tuple<int, QString, QString>> kExpectedPrompts = {
     {32771, "ラダー型クリスタルフィルターの計算", "ラダーフィルタ"},
+    {32800, "Vantix の使い方を表示", "使い方"},
     {32772, "Ｌマッチの計算", "Ｌマッチ"},
     {32773, "トロイダルコアのコイル計算", "トロイダルコイル"},
     {32774, "空芯コイルの計算", "空芯コイル"},
@@ -234,6 +237,27 @@ TEST_F(CMainFrameTest, NoticeIsNeverDrawnOverTheIdleText) {
     EXPECT_TRUE(pIdle->isVisible());
     m_pFrame->ShowNotice(QStringLiteral("after"));
     EXPECT_FALSE(pIdle->isVisible());
+}
+
+// F1 shows the guide built into the program, beside the log (the window is
+// not modal), one window however often it is asked for.
+TEST_F(CMainFrameTest, F1ShowsTheUserGuideInAWindowOfItsOwn) {
+    ShowFrame();
+    QTest::keyClick(m_pFrame->GetView(), Qt::Key_F1);
+    auto* pHelp = qobject_cast<CHelpWindow*>(m_pFrame->GetHelpWindow());
+    ASSERT_NE(pHelp, nullptr);
+    EXPECT_TRUE(pHelp->isVisible());
+    EXPECT_FALSE(pHelp->isModal());
+    EXPECT_EQ(pHelp->windowTitle(), QStringLiteral("Vantix の使い方"));
+    const QString strShown = pHelp->Browser()->toPlainText();
+    EXPECT_TRUE(strShown.contains(QStringLiteral("ログを失わないために")))
+        << strShown.left(200).toStdString();
+    EXPECT_FALSE(strShown.contains(QStringLiteral("## "))); // drawn, not shown as source
+    pHelp->close();
+    m_pFrame->FindCommand(32800)->trigger();
+    EXPECT_EQ(m_pFrame->GetHelpWindow(), pHelp);
+    EXPECT_TRUE(pHelp->isVisible());
+    EXPECT_EQ(m_pFrame->findChildren<CHelpWindow*>().size(), 1);
 }
 
 TEST_F(CMainFrameTest, CalculatorCommandsFollowTheirAvailability) {

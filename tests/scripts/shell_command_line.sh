@@ -66,7 +66,7 @@ fi
 # Installation brings both programs, the menu entry and the icon.
 if cmake --install "$build" --prefix "$work/inst" >/dev/null 2>&1; then
     for f in bin/vantix bin/vantix-calc share/applications/org.vantix.Vantix.desktop \
-        share/icons/hicolor/scalable/apps/vantix.svg; do
+        share/icons/hicolor/scalable/apps/vantix.svg share/doc/vantix/user-guide.md; do
         [ -e "$work/inst/$f" ] || fail "install lacks $f"
     done
     desktop=$work/inst/share/applications/org.vantix.Vantix.desktop
