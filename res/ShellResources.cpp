@@ -26,6 +26,13 @@ constexpr std::array kEditMenu = {
     CMenuItemRes{"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},
     CMenuItemRes{"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
     CMenuItemRes{"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE},
+    // Beyond the classic items: find, select all, redo.
+    CMenuItemRes{nullptr, ID_SEPARATOR},
+    CMenuItemRes{"検索(&F)...\tCtrl+F", ID_EDIT_FIND},
+    CMenuItemRes{"次を検索(&N)\tF3", ID_EDIT_FIND_NEXT},
+    CMenuItemRes{"前を検索\tShift+F3", ID_EDIT_FIND_PREVIOUS},
+    CMenuItemRes{"すべて選択(&A)\tCtrl+A", ID_EDIT_SELECT_ALL},
+    CMenuItemRes{"やり直し(&R)\tCtrl+Y", ID_EDIT_REDO},
 };
 
 constexpr std::array kCalcMenu = {
@@ -78,6 +85,12 @@ constexpr std::array kAccelerators = {
     CAcceleratorRes{QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
     CAcceleratorRes{Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
     CAcceleratorRes{QKeyCombination(Qt::Key_F1), ID_HELP_USER_GUIDE},
+    CAcceleratorRes{Qt::CTRL | Qt::Key_F, ID_EDIT_FIND},
+    CAcceleratorRes{QKeyCombination(Qt::Key_F3), ID_EDIT_FIND_NEXT},
+    CAcceleratorRes{Qt::SHIFT | Qt::Key_F3, ID_EDIT_FIND_PREVIOUS},
+    CAcceleratorRes{Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
+    CAcceleratorRes{Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
+    CAcceleratorRes{Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
 };
 
 constexpr std::array<int, 18> kToolbar = {
@@ -167,6 +180,8 @@ constexpr std::array kStrings = {
     CStringRes{ID_EDIT_REDO, "直前に行った動作を繰り返す\n繰り返す"},
     CStringRes{ID_WINDOW_SPLIT, "作業中のｳｨﾝﾄﾞｳを分割\n分割"},
     CStringRes{ID_HELP_USER_GUIDE, "Vantix の使い方を表示\n使い方"},
+    CStringRes{ID_EDIT_FIND_PREVIOUS, "前の一致を検索\n前を検索"},
+    CStringRes{ID_EDIT_FIND_NEXT, "次の一致を検索\n次を検索"},
     CStringRes{ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     CStringRes{ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
     CStringRes{ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳに切り替える\n次のﾍﾟｲﾝ"},

@@ -50,6 +50,8 @@ enum : int {
     ID_DESIGN_AIR_COIL_WINDING = 32792,
     ID_DESIGN_XTAL_FILTER = 32793,
     ID_HELP_USER_GUIDE = 32800,
+    ID_EDIT_FIND_PREVIOUS = 32801,
+    ID_EDIT_FIND_NEXT = 32802,
 };
 
 // String ids that are not commands.

@@ -6,6 +6,7 @@
 //
 //   build/bench/vantix_gui_bench            (runs on the offscreen platform)
 
+#include "app/LogSearch.h"
 #include "app/MainFrame.h"
 #include "app/VantixApp.h"
 #include "app/VantixDoc.h"
@@ -363,3 +364,50 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     return 0;
 }
+
+// ---- Find in a 50 MB log ---------------------------------------------------
+
+// The time to the first match near the end of a 50 MB log and to the end of
+// a search that finds nothing, the search going a slice at a time with the
+// events running between slices (what the window does).
+void BM_Find50MB(benchmark::State& state) {
+    const bool bPresent = state.range(0) != 0;
+    CMainFrame frame;
+    const QString strPath = BenchDir().filePath(QStringLiteral("fifty.txt"));
+    {
+        QFile file(strPath);
+        file.open(QIODevice::WriteOnly);
+        std::string bytes = MakeShiftJisLog(50 * 1024 * 1024);
+        bytes += "needle 1234\r\n";
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    QString strError;
+    if (!frame.GetDocument()->LoadFile(strPath, strError)) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    CLogSearch search(frame.GetView()->document());
+    int nSlices = 0;
+    for (auto _ : state) {
+        bool bDone = false;
+        const QMetaObject::Connection found =
+            QObject::connect(&search, &CLogSearch::Found, [&] { bDone = true; });
+        const QMetaObject::Connection none =
+            QObject::connect(&search, &CLogSearch::NotFound, [&] { bDone = true; });
+        search.Start(bPresent ? QStringLiteral("needle 1234") : QStringLiteral("absent 9876"), 0,
+                     false, false);
+        while (!bDone) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            ++nSlices;
+        }
+        QObject::disconnect(found);
+        QObject::disconnect(none);
+    }
+    state.counters["event_turns"] = nSlices / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_Find50MB)
+    ->ArgName("found")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);

@@ -2,6 +2,7 @@
 
 #include "ShellResources.h"
 #include "app/AboutDlg.h"
+#include "app/FindBar.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeys.h"
 #include "app/LogTextBuilder.h"
@@ -82,6 +83,9 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     m_pNoticeBar = new CNoticeBar(pCentre);
     pCentreLayout->addWidget(m_pNoticeBar);
     pCentreLayout->addWidget(m_pView, 1);
+    m_pFindBar = new CFindBar(
+        m_pView, [this](const QString& strText) { ShowNotice(strText); }, pCentre);
+    pCentreLayout->addWidget(m_pFindBar);
     setCentralWidget(pCentre);
     connect(m_pNoticeBar, &CNoticeBar::ReloadClicked, this, [this] {
         if (m_pDocument->IsLoading()) {
@@ -282,6 +286,13 @@ void CMainFrame::ConnectCommands() {
     FindCommand(ID_FILE_MRU_FILE1)->setEnabled(false);
 
     connect(FindCommand(ID_EDIT_UNDO), &QAction::triggered, m_pView, &QPlainTextEdit::undo);
+    connect(FindCommand(ID_EDIT_REDO), &QAction::triggered, m_pView, &QPlainTextEdit::redo);
+    connect(FindCommand(ID_EDIT_SELECT_ALL), &QAction::triggered, m_pView,
+            &QPlainTextEdit::selectAll);
+    connect(FindCommand(ID_EDIT_FIND), &QAction::triggered, m_pFindBar, &CFindBar::Open);
+    connect(FindCommand(ID_EDIT_FIND_NEXT), &QAction::triggered, m_pFindBar, &CFindBar::FindNext);
+    connect(FindCommand(ID_EDIT_FIND_PREVIOUS), &QAction::triggered, m_pFindBar,
+            &CFindBar::FindPrevious);
     connect(FindCommand(ID_EDIT_CUT), &QAction::triggered, m_pView, &QPlainTextEdit::cut);
     connect(FindCommand(ID_EDIT_COPY), &QAction::triggered, m_pView, &QPlainTextEdit::copy);
     connect(FindCommand(ID_EDIT_PASTE), &QAction::triggered, m_pView, &QPlainTextEdit::paste);

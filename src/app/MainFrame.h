@@ -14,6 +14,7 @@
 #include <optional>
 #include <utility>
 
+class CFindBar;
 class CHelpWindow;
 class CNoticeBar;
 class CRecoveryCopy;
@@ -79,6 +80,7 @@ public:
     bool WriteRecoveryNow();
     CRecoveryCopy* GetRecovery() const { return m_pRecovery; }
     CNoticeBar* GetNoticeBar() const { return m_pNoticeBar; }
+    CFindBar* GetFindBar() const { return m_pFindBar; }
     QWidget* GetHelpWindow() const;
 
     // Replaces the file dialogs (tests): returns the chosen name or "".
@@ -152,6 +154,7 @@ private:
     // The editor's revision when the log was found gone (-1: not gone).
     int m_nGoneAtRevision = -1;
     CNoticeBar* m_pNoticeBar = nullptr;
+    CFindBar* m_pFindBar = nullptr;
     CHelpWindow* m_pHelp = nullptr;               // made when first asked for
     std::unique_ptr<QProgressDialog> m_pLockWait; // while a save waits for the lock
     QElapsedTimer m_lockWaited;

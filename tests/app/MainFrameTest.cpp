@@ -78,7 +78,13 @@ const std::vector<std::pair<QString, std::vector<std::pair<QString, int>>>> kExp
       {"-", 0},
       {"切り取り(&T)\tCtrl+X", 57635},
       {"ｺﾋﾟｰ(&C)\tCtrl+C", 57634},
-      {"貼り付け(&P)\tCtrl+V", 57637}}},
+      {"貼り付け(&P)\tCtrl+V", 57637},
+      {"-", 0},
+      {"検索(&F)...\tCtrl+F", 57636},
+      {"次を検索(&N)\tF3", 32802},
+      {"前を検索\tShift+F3", 32801},
+      {"すべて選択(&A)\tCtrl+A", 57642},
+      {"やり直し(&R)\tCtrl+Y", 57644}}},
     {"計算(&K)",
      {{"ラダー型フィルター", 32771},
       {"Ｌマッチ", 32772},
@@ -101,6 +107,8 @@ const std::vector<std::pair<QString, int>> kExpectedAccelerators = {
     {"Ctrl+C", 57634},    {"Ctrl+V", 57637},   {"Alt+Backspace", 57643},
     {"Shift+Del", 57635}, {"Ctrl+Ins", 57634}, {"Shift+Ins", 57637},
     {"F6", 57680},        {"Shift+F6", 57681}, {"F1", 32800},
+    {"Ctrl+F", 57636},    {"F3", 32802},       {"Shift+F3", 32801},
+    {"Ctrl+A", 57642},    {"Ctrl+Y", 57644},   {"Ctrl+Shift+Z", 57644},
 };
 
 const std::vector<int> kExpectedToolbar = {57600, 57601, 57603, 0,     57635, 57634,
@@ -111,6 +119,8 @@ const std::vector<int> kExpectedToolbar = {57600, 57601, 57603, 0,     57635, 57
 const std::vector<std::tuple<int, QString, QString>> kExpectedPrompts = {
     {32771, "ラダー型クリスタルフィルターの計算", "ラダーフィルタ"},
     {32800, "Vantix の使い方を表示", "使い方"},
+    {32801, "前の一致を検索", "前を検索"},
+    {32802, "次の一致を検索", "次を検索"},
     {32772, "Ｌマッチの計算", "Ｌマッチ"},
     {32773, "トロイダルコアのコイル計算", "トロイダルコイル"},
     {32774, "空芯コイルの計算", "空芯コイル"},
