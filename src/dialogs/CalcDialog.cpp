@@ -10,9 +10,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -206,6 +208,11 @@ QWidget* CCalcDialog::CreateControl(const CControlTemplate& control) {
         pLabel->setAlignment(TextAlignment(control.nStyle));
         pLabel->setWordWrap(control.nStyle & kWrap);
         SetSunken(pLabel, control.nStyle);
+        // What a dialog shows in a static of its own (results) can be
+        // selected with the mouse and copied; Tab still passes it by.
+        if (control.nId != kNoId) {
+            pLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
         return pLabel;
     }
     case EControlKind::GroupBox: {
@@ -579,6 +586,17 @@ bool CCalcDialog::eventFilter(QObject* pWatched, QEvent* pEvent) {
         const QEvent::Type eType = pEvent->type();
         if ((eType == QEvent::FocusIn || eType == QEvent::FocusOut) && pWidget->parent() == this) {
             return FilterFocusEvent(pWidget, static_cast<QFocusEvent*>(pEvent));
+        }
+        // Ctrl+C on a result copies the result whole, also where the box
+        // shows it cut short (the whole text is then its tool tip).
+        auto* pLabel = qobject_cast<QLabel*>(pWidget);
+        if (eType == QEvent::KeyPress && pLabel != nullptr && pLabel->parent() == this &&
+            static_cast<QKeyEvent*>(pEvent)->matches(QKeySequence::Copy)) {
+            const QString strWhole = !pLabel->toolTip().isEmpty() ? pLabel->toolTip()
+                                     : pLabel->hasSelectedText()  ? pLabel->selectedText()
+                                                                  : pLabel->text();
+            QGuiApplication::clipboard()->setText(strWhole);
+            return true;
         }
     }
     return QDialog::eventFilter(pWatched, pEvent);

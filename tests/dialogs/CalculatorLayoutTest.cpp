@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -317,6 +318,28 @@ TEST_P(CalculatorLayout, ResultBoxesShowTheBeginningOfALongResult) {
         rewrite.Text(pControl->nId, strResult, 80);
         EXPECT_EQ(pLabel->text(), "1.75");
         EXPECT_EQ(pLabel->toolTip(), "");
+    }
+}
+
+// A result can be selected with the mouse and copied with Ctrl+C, whole
+// even where the box shows it cut short, and Tab still passes it by.
+TEST_P(CalculatorLayout, ResultBoxesCanBeSelectedAndCopied) {
+    const std::string strLong = "L(μH)=137902134360579.12 (a result far too long for any box)";
+    for (const auto& [pControl, pLabel] : ControlsOf<QLabel>()) {
+        if (!IsResultBox(*pControl)) {
+            continue;
+        }
+        SCOPED_TRACE(pControl->nId);
+        EXPECT_TRUE(pLabel->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        EXPECT_FALSE(pLabel->focusPolicy() & Qt::TabFocus);
+        // Clicked (which may recompute the dialog), then the long result.
+        QTest::mouseClick(pLabel, Qt::LeftButton);
+        std::string strResult = strLong;
+        CDataExchange write(*m_pDialog, false);
+        write.Text(pControl->nId, strResult, 80);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(pLabel, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(strLong));
     }
 }
 
