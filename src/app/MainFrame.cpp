@@ -34,6 +34,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -156,7 +157,13 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
     m_pDocument->OnNewDocument();
     UpdateTitle();
     UpdateIndicators();
-    resize(760, 560);
+    // Within the screen, whatever its size and scale (at 200 % on a small
+    // screen 760 x 560 would reach below it).
+    QSize size(760, 560);
+    if (const QScreen* pScreen = screen()) {
+        size = size.boundedTo(pScreen->availableGeometry().size() * 0.95);
+    }
+    resize(size);
 }
 
 CMainFrame::~CMainFrame() = default;

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -268,6 +269,15 @@ TEST_F(CMainFrameTest, F1ShowsTheUserGuideInAWindowOfItsOwn) {
     EXPECT_EQ(m_pFrame->GetHelpWindow(), pHelp);
     EXPECT_TRUE(pHelp->isVisible());
     EXPECT_EQ(m_pFrame->findChildren<CHelpWindow*>().size(), 1);
+}
+
+// tests/scripts/japanese_desktop.sh runs this at QT_SCALE_FACTOR=2 too, where
+// the offscreen screen is 400 x 300.
+TEST_F(CMainFrameTest, OpensWithinTheScreen) {
+    ShowFrame();
+    const QRect available = m_pFrame->screen()->availableGeometry();
+    EXPECT_LE(m_pFrame->width(), available.width());
+    EXPECT_LE(m_pFrame->height(), available.height());
 }
 
 TEST_F(CMainFrameTest, CalculatorCommandsFollowTheirAvailability) {

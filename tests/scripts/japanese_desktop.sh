@@ -19,6 +19,9 @@ fail() { echo "FAIL: $*"; status=1; }
 
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$tests" --gtest_brief=1 \
     --gtest_filter='ShellFonts.*:DialogUnits.*:*CalculatorLayout*' || fail "tests under ja_JP"
+# At 200 % the main window still opens within the screen.
+QT_SCALE_FACTOR=2 "$tests" --gtest_brief=1 --gtest_filter='*OpensWithinTheScreen*' ||
+    fail "the main window at 200 %"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
