@@ -111,7 +111,7 @@ inline constexpr const char* kXtalFilterWorkedReport =
     "　　　　　特性  チェビシェフ（リップル 0.10dB）\r\n"
     "　　　　　必要とする帯域幅(3dB)  2.400kHz\r\n"
     "　　　　　設計周波数  10,001,611.08Hz\r\n"
-    "　　　　　最大帯域幅  9,626.7Hz\r\n"
+    "　　　　　最大帯域幅  9,620.8Hz\r\n"
     "　　　　　終端抵抗  203.414Ω\r\n"
     "　　　　　メッシュ1  Leff=17.2213mH   CT=113.789PF   CK1-2=85.764PF   オフセット=-646.2Hz\r\n"
     "　　　　　メッシュ2  Leff=17.2213mH   CT=なし   CK2-3=113.789PF   オフセット=0.0Hz\r\n"

@@ -5,6 +5,7 @@
 #include "report/ReportFormatter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -602,6 +603,46 @@ CXtalSweepRange XtalChartRange(const CXtalDesign& design, const CXtalFigures& fi
     return {design.m_dDesignFrequency - dSpan, design.m_dDesignFrequency + dSpan};
 }
 
+namespace {
+
+// The widest bandwidth for which the design search finds a ladder, to 0.1 Hz
+// and rounded down, so that every bandwidth up to it designs: bisected below
+// the bound, which the search never quite reaches. The bound itself when the
+// search reaches it, or when nothing near it designs (crystals too far
+// apart).
+double ReachableBandwidth(const CXtalFilterInputs& inputs, double dBound) {
+    const auto designs = [&](double dHz) {
+        CXtalFilterInputs trial = inputs;
+        trial.m_dBandwidth = dHz / 1000.0;
+        return DesignXtalFilter(trial).m_bComputed;
+    };
+    if (designs(dBound)) {
+        return dBound;
+    }
+    double dLow = dBound * 0.99;
+    while (!designs(dLow)) {
+        dLow -= dBound * 0.05;
+        if (dLow < dBound * 0.5) {
+            return dBound;
+        }
+    }
+    double dHigh = dBound;
+    while (dHigh - dLow > 0.02) {
+        const double dMid = (dLow + dHigh) / 2.0;
+        (designs(dMid) ? dLow : dHigh) = dMid;
+    }
+    return std::floor(dLow * 10.0) / 10.0;
+}
+
+// A number as the user typed it: the shortest decimal that reads back as it.
+std::string AsTyped(double dValue) {
+    char buffer[32];
+    const auto [pEnd, eError] = std::to_chars(buffer, buffer + sizeof buffer, dValue);
+    return eError == std::errc() ? std::string(buffer, pEnd) : FormatC("%g", dValue);
+}
+
+} // namespace
+
 CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLocalTime& time) {
     CXtalFilterResult result;
     result.m_strReport = kXtalFilterNoReport;
@@ -610,6 +651,7 @@ CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLoca
         return result;
     }
     result.m_design = DesignXtalFilter(inputs);
+    result.m_design.m_dMaxBandwidth = ReachableBandwidth(inputs, result.m_design.m_dMaxBandwidth);
     const CXtalDesign& design = result.m_design;
     result.m_strMaxBandwidth = XtalGrouped(design.m_dMaxBandwidth, 1, "Hz");
     if (!design.m_bComputed) {
@@ -625,8 +667,8 @@ CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLoca
             return result;
         }
         result.m_strMessage =
-            FormatC("帯域幅 %.3fkHz は、この水晶で作れる最大の帯域幅 %s を超えています。",
-                    inputs.m_dBandwidth, result.m_strMaxBandwidth.c_str());
+            FormatC("帯域幅 %skHz は、この水晶で作れる最大の帯域幅 %s を超えています。",
+                    AsTyped(inputs.m_dBandwidth).c_str(), result.m_strMaxBandwidth.c_str());
         return result;
     }
     result.m_bComputed = true;

@@ -94,9 +94,12 @@ struct CXtalMesh {
 
 // A designed filter: everything the response and the exports need.
 struct CXtalDesign {
-    bool m_bComputed = false;             // false: the bandwidth is above the maximum
-    double m_dDesignFrequency = 0.0;      // fd, Hz
-    double m_dMaxBandwidth = 0.0;         // widest 3 dB bandwidth these crystals allow, Hz
+    bool m_bComputed = false;        // false: the bandwidth is above the maximum
+    double m_dDesignFrequency = 0.0; // fd, Hz
+    // Widest 3 dB bandwidth these crystals allow, Hz: from DesignXtalFilter the
+    // bound fs·Cm/(4·C0·κ); ComputeXtalFilter puts in its place the widest one
+    // the design search really reaches (a hair below the bound).
+    double m_dMaxBandwidth = 0.0;
     double m_dBandwidth = 0.0;            // the 3 dB bandwidth designed for, Hz
     double m_dSourceResistance = 0.0;     // input end, Ω
     double m_dLoadResistance = 0.0;       // output end, Ω

@@ -196,17 +196,43 @@ TEST(XtalFilter, UnequalCrystals) {
     EXPECT_NEAR(XtalResponseFigures(d).m_dBandwidth3, 2406.1, 5.0);
 }
 
+// The maximum named is the one the design search reaches, a hair below the
+// bound fs·Cm/(4·C0·κ) (9,626.7 Hz here): a bandwidth between the two is
+// refused naming the real one, and echoed as typed.
 TEST(XtalFilter, BandwidthAboveTheMaximumIsRefusedNamingIt) {
     CXtalFilterInputs inputs = Worked();
-    inputs.m_dBandwidth = 9.62;
+    inputs.m_dBandwidth = 9.6208;
     EXPECT_TRUE(ComputeXtalFilter(inputs, kTime).m_bComputed);
-    inputs.m_dBandwidth = 9.7;
+    inputs.m_dBandwidth = 9.6266;
     const CXtalFilterResult result = ComputeXtalFilter(inputs, kTime);
     EXPECT_FALSE(result.m_bComputed);
-    EXPECT_NE(result.m_strMessage.find("9,626.7Hz"), std::string::npos) << result.m_strMessage;
-    EXPECT_EQ(result.m_strMaxBandwidth, "9,626.7Hz");
+    EXPECT_EQ(result.m_strMessage,
+              "帯域幅 9.6266kHz は、この水晶で作れる最大の帯域幅 9,620.8Hz を超えています。");
+    EXPECT_EQ(result.m_strMaxBandwidth, "9,620.8Hz");
     EXPECT_EQ(result.m_strReport, kXtalFilterNoReport);
     EXPECT_TRUE(XtalChartSweep(result, 100).empty());
+}
+
+// For every response and number of crystals the maximum named designs and
+// 0.1 Hz more does not; it lies within 0.1 % below the bound.
+TEST(XtalFilter, NamedMaximumIsWhereTheDesignSearchStops) {
+    for (const EXtalResponse eResponse :
+         {EXtalResponse::Butterworth, EXtalResponse::Chebyshev, EXtalResponse::Cohn}) {
+        for (const int nCrystals : {2, 4, 6, 8}) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(eResponse) << " " << nCrystals);
+            CXtalFilterInputs inputs = Worked();
+            inputs.m_eResponse = eResponse;
+            inputs.m_nCrystals = nCrystals;
+            const double dBound = DesignXtalFilter(inputs).m_dMaxBandwidth;
+            const double dMax = ComputeXtalFilter(inputs, kTime).m_design.m_dMaxBandwidth;
+            EXPECT_LE(dMax, dBound);
+            EXPECT_GT(dMax, dBound * 0.999);
+            inputs.m_dBandwidth = dMax / 1000.0;
+            EXPECT_TRUE(ComputeXtalFilter(inputs, kTime).m_bComputed);
+            inputs.m_dBandwidth = (dMax + 0.1) / 1000.0;
+            EXPECT_FALSE(ComputeXtalFilter(inputs, kTime).m_bComputed);
+        }
+    }
 }
 
 // Crystals far apart allow no ladder even well within the bandwidth the
