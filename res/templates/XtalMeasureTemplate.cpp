@@ -8,7 +8,7 @@ const CDialogTemplate& XtalMeasureTemplate() {
         "ＭＳ Ｐゴシック",
         9,
         252,
-        194,
+        202,
         {
             {kMeasureF1Edit, K::Edit, "", 100, 20, 54, 12},
             {kMeasureF2Edit, K::Edit, "", 100, 36, 54, 12},
@@ -17,7 +17,7 @@ const CDialogTemplate& XtalMeasureTemplate() {
             {kMeasureComputeButton, K::PushButton, "計算", 168, 12, 76, 15},
             {2, K::PushButton, "ｷｬﾝｾﾙ", 168, 140, 76, 14},
             {1, K::DefPushButton, "OK", 168, 158, 76, 14},
-            {kMeasureNoticeStatic, K::Static, "", 8, 176, 236, 12, kWrap},
+            {kMeasureNoticeStatic, K::Static, "", 8, 176, 236, 20, kWrap},
             {kNoId, K::GroupBox, "測定値", 8, 6, 154, 82},
             {kNoId, K::Static, "f1 Cs 短絡 (MHz)", 16, 20, 82, 12, kVCentre},
             {kNoId, K::Static, "f2 Cs 直列 (MHz)", 16, 36, 82, 12, kVCentre},

@@ -321,6 +321,39 @@ TEST_P(CalculatorLayout, ResultBoxesShowTheBeginningOfALongResult) {
     }
 }
 
+// No static text lies on another control; a group box may hold it whole.
+TEST_P(CalculatorLayout, StaticTextsOverlapNoOtherControl) {
+    const auto& controls = m_pDialog->Template().controls;
+    for (const auto& [pControl, pLabel] : ControlsOf<QLabel>()) {
+        // A static of its own (a notice, a result) may show text at any time.
+        if (!pLabel->isVisible() ||
+            (pControl->nId == kNoId && pLabel->text().trimmed().isEmpty())) {
+            continue;
+        }
+        for (std::size_t n = 0; n < controls.size(); ++n) {
+            const QWidget* pOther = m_pDialog->ControlWidget(n);
+            if (pOther == nullptr || pOther == pLabel || !pOther->isVisible() ||
+                (controls[n].eKind == EControlKind::GroupBox &&
+                 pOther->geometry().contains(pLabel->geometry()))) {
+                continue;
+            }
+            EXPECT_FALSE(pLabel->geometry().intersects(pOther->geometry()))
+                << "\"" << pLabel->text().toStdString() << "\" (" << pControl->nId
+                << ") overlaps control " << controls[n].nId;
+        }
+    }
+}
+
+// A notice (a wrapping static of the dialog's own) has room for two lines.
+TEST_P(CalculatorLayout, NoticesHoldTwoLines) {
+    for (const auto& [pControl, pLabel] : ControlsOf<QLabel>()) {
+        if (pControl->nId != kNoId && (pControl->nStyle & kWrap)) {
+            EXPECT_GE(pLabel->contentsRect().height(), 2 * QFontMetrics(pLabel->font()).height())
+                << pControl->nId;
+        }
+    }
+}
+
 // A result can be selected with the mouse and copied with Ctrl+C, whole
 // even where the box shows it cut short, and Tab still passes it by.
 TEST_P(CalculatorLayout, ResultBoxesCanBeSelectedAndCopied) {
