@@ -1,6 +1,7 @@
 #include "dialogs/ResponseChart.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QLegend>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -83,6 +84,35 @@ CResponseChart::CResponseChart(const QFont& font, QWidget* pParent)
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
+    FollowPalette();
+}
+
+void CResponseChart::changeEvent(QEvent* pEvent) {
+    QChartView::changeEvent(pEvent);
+    if (pEvent->type() == QEvent::PaletteChange) {
+        FollowPalette();
+    }
+}
+
+void CResponseChart::FollowPalette() {
+    const QPalette& colours = palette();
+    const QColor base = colours.color(QPalette::Base);
+    const QColor text = colours.color(QPalette::Text);
+    QChart* pChart = chart();
+    pChart->setBackgroundBrush(base);
+    pChart->setPlotAreaBackgroundBrush(base);
+    pChart->setPlotAreaBackgroundVisible(true);
+    pChart->legend()->setLabelColor(text);
+    setBackgroundBrush(base);
+    QColor grid = text;
+    grid.setAlphaF(0.25);
+    for (QValueAxis* pAxis : {m_pAxisX, m_pAxisLeft, m_pAxisRight}) {
+        pAxis->setGridLineColor(grid);
+        pAxis->setMinorGridLineColor(grid);
+        pAxis->setLinePenColor(text);
+    }
+    m_pAxisX->setTitleBrush(text);
+    m_pAxisX->setLabelsColor(text);
 }
 
 void CResponseChart::SetAxisTitles(const QString& strX, const QString& strLeft,

@@ -52,8 +52,13 @@ public:
     QValueAxis* AxisRight() const { return m_pAxisRight; }
     const std::vector<QScatterSeries*>& MarkSeries() const { return m_marks; }
 
+protected:
+    void changeEvent(QEvent* pEvent) override;
+
 private:
     QScatterSeries* MarkSeriesNamed(const QString& strName);
+    // Background, plot area, axis and legend text from the widget's palette.
+    void FollowPalette();
 
     QFont m_font;
     QLineSeries* m_pLeftCurve = nullptr;

@@ -1,5 +1,6 @@
 #include "dialogs/SchematicPicture.h"
 
+#include <QImage>
 #include <QPainter>
 
 // The resources live in a static library: referencing them here keeps the
@@ -31,15 +32,28 @@ void CSchematicPicture::paintEvent(QPaintEvent* pEvent) {
     QFrame::paintEvent(pEvent);
     const QRect area = contentsRect();
     QPainter painter(this);
-    painter.fillRect(area, Qt::white);
+    // On the palette's base, as the other boxes of the dialog: a drawing in
+    // black lines is drawn in light ones on a dark base.
+    const QColor base = palette().color(QPalette::Base);
+    painter.fillRect(area, base);
     if (!m_renderer.isValid() || area.isEmpty()) {
         return;
     }
     QSizeF size = m_renderer.defaultSize();
     size.scale(area.size(), Qt::KeepAspectRatio);
-    const QRectF target(area.x() + (area.width() - size.width()) / 2.0,
-                        area.y() + (area.height() - size.height()) / 2.0, size.width(),
-                        size.height());
-    painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer.render(&painter, target);
+    const qreal dRatio = devicePixelRatioF();
+    QImage drawing((size * dRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    drawing.setDevicePixelRatio(dRatio);
+    drawing.fill(Qt::transparent);
+    {
+        QPainter onDrawing(&drawing);
+        onDrawing.setRenderHint(QPainter::Antialiasing);
+        m_renderer.render(&onDrawing, QRectF(QPointF(0, 0), size));
+    }
+    if (base.lightnessF() < 0.5) {
+        drawing.invertPixels(QImage::InvertRgb);
+    }
+    const QPointF topLeft(area.x() + (area.width() - size.width()) / 2.0,
+                          area.y() + (area.height() - size.height()) / 2.0);
+    painter.drawImage(topLeft, drawing);
 }

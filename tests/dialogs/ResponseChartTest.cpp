@@ -1,6 +1,9 @@
 #include "dialogs/ResponseChart.h"
+#include "dialogs/SchematicPicture.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QImage>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -91,6 +94,53 @@ TEST(ResponseChart, ClearingReturnsTheAxesToAFreshChartsRanges) {
     EXPECT_EQ(chart.AxisX()->max(), fresh.AxisX()->max());
     EXPECT_EQ(chart.AxisX()->tickType(), fresh.AxisX()->tickType());
     EXPECT_EQ(chart.AxisRight()->max(), fresh.AxisRight()->max());
+}
+
+} // namespace
+
+namespace {
+
+QPalette Dark() {
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    return dark;
+}
+
+// The mean lightness of what a widget draws, 0 to 1.
+double MeanLightness(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    double dSum = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            dSum += image.pixelColor(x, y).lightnessF();
+        }
+    }
+    return dSum / (image.width() * image.height());
+}
+
+// With a dark palette the chart and the schematics are dark too, their
+// lines and text light; with a light one, as before.
+TEST(DarkPalette, ChartAndSchematicsFollowThePalette) {
+    for (const bool bDark : {false, true}) {
+        SCOPED_TRACE(bDark ? "dark" : "light");
+        const QPalette palette = bDark ? Dark() : QApplication::palette();
+        CResponseChart chart(QApplication::font());
+        chart.resize(300, 200);
+        chart.setPalette(palette);
+        EXPECT_EQ(chart.chart()->backgroundBrush().color(), palette.color(QPalette::Base));
+        EXPECT_EQ(chart.AxisX()->labelsColor(), palette.color(QPalette::Text));
+        EXPECT_EQ(MeanLightness(chart) < 0.5, bDark);
+
+        CSchematicPicture picture(QStringLiteral(":/schematics/attenuator_pi.svg"));
+        ASSERT_TRUE(picture.IsLoaded());
+        picture.resize(200, 120);
+        picture.setPalette(palette);
+        const double dLightness = MeanLightness(picture);
+        EXPECT_EQ(dLightness < 0.5, bDark) << dLightness;
+    }
 }
 
 } // namespace
