@@ -61,13 +61,18 @@ if(NOT VANTIX_BUILD_GUI)
 endif()
 
 install(TARGETS vantix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Desktop integration: the menu entry (opens .txt logs, with a print action),
-# the icon and the software-centre metadata.
+# Desktop integration: the menu entry (opens .txt logs), the icon (a simpler
+# drawing for the small sizes, where the letters cannot be read) and the
+# software-centre metadata.
 # The desktop id is the AppStream id, as software centres match them.
 install(FILES res/vantix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
         RENAME ${VANTIX_APP_ID}.desktop)
 install(FILES res/icons/vantix.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16x16 24x24)
+    install(FILES res/icons/vantix-small.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps RENAME vantix.svg)
+endforeach()
 configure_file(res/metainfo/vantix.metainfo.xml.in
                ${VANTIX_DATA_DIR}/${VANTIX_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${VANTIX_DATA_DIR}/${VANTIX_APP_ID}.metainfo.xml

@@ -32,9 +32,13 @@ QPixmap RenderSvg(const QString& strResource, QSize size) {
 
 QIcon ApplicationIcon() {
     static const QIcon icon = [] {
+        // Below 32 px the letters cannot be read: the small drawing has the
+        // wave alone.
         QIcon sizes;
-        for (const int nSize : {16, 32, 48}) {
-            sizes.addPixmap(RenderSvg(QStringLiteral(":/icons/vantix.svg"), QSize(nSize, nSize)));
+        for (const int nSize : {16, 24, 32, 48}) {
+            const QString strDrawing = nSize < 32 ? QStringLiteral(":/icons/vantix-small.svg")
+                                                  : QStringLiteral(":/icons/vantix.svg");
+            sizes.addPixmap(RenderSvg(strDrawing, QSize(nSize, nSize)));
         }
         return sizes;
     }();
