@@ -69,10 +69,8 @@ install(FILES res/vantix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applicatio
         RENAME ${VANTIX_APP_ID}.desktop)
 install(FILES res/icons/vantix.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-foreach(size 16x16 24x24)
-    install(FILES res/icons/vantix-small.svg
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps RENAME vantix.svg)
-endforeach()
+install(FILES res/icons/vantix-small.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/16x16/apps RENAME vantix.svg)
 configure_file(res/metainfo/vantix.metainfo.xml.in
                ${VANTIX_DATA_DIR}/${VANTIX_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${VANTIX_DATA_DIR}/${VANTIX_APP_ID}.metainfo.xml
