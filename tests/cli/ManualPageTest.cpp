@@ -156,3 +156,23 @@ TEST(ManualPageTest, DescribesNoCalculatorTheProgramLacks) {
 }
 
 } // namespace
+
+namespace {
+
+// vantix(1) names every option of the window program and where it keeps
+// the recovery copies.
+TEST(ManualPageTest, WindowProgramPageNamesItsOptionsAndFolders) {
+    std::ifstream file(VANTIX_MAN_DIR "/vantix.1.in");
+    std::string strPage((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    for (std::size_t n = 0; (n = strPage.find("\\-", n)) != std::string::npos;) {
+        strPage.erase(n, 1);
+    }
+    ASSERT_FALSE(strPage.empty());
+    for (const char* pszText :
+         {"-p", "--print", "--print-to-pdf", "-h", "--help", "--version", ".B --\n",
+          "~/.local/share/Vantix/recovery/", "/usr/share/doc/vantix/user-guide.md"}) {
+        EXPECT_NE(strPage.find(pszText), std::string::npos) << pszText;
+    }
+}
+
+} // namespace
