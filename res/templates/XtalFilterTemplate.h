@@ -22,6 +22,7 @@ inline constexpr int kXtalNetlistButton = 1014;
 inline constexpr int kXtalCsvButton = 1015;
 inline constexpr int kXtalChartFrame = 1016;
 inline constexpr int kXtalNoticeStatic = 1017;
+inline constexpr int kXtalMatchBandwidthCheck = 1018;
 // Results, top to bottom.
 inline constexpr int kXtalDesignFrequencyStatic = 1020;
 inline constexpr int kXtalEndResistanceStatic = 1021;

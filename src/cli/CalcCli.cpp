@@ -247,6 +247,15 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                 << " というオプションはありません。\n";
             return false;
         }
+        // A calculator's own flag takes no value.
+        if (option != nullptr && option->eValue == COptionDef::NoValue) {
+            if (!seen.insert(strName).second) {
+                err << kProgram << ": --" << strName << " が二度指定されています。\n";
+                return false;
+            }
+            values.SetText(strName, "");
+            continue;
+        }
         // A value never starts with "--": "--append --json" lacks its file.
         if (i + 1 >= argc || std::string_view(argv[i + 1]).substr(0, 2) == "--") {
             err << kProgram << ": --" << strName << " に値がありません";

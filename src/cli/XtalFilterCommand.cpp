@@ -98,8 +98,10 @@ std::string Json(const CXtalFilterInputs& inputs, const CXtalFilterResult& resul
         .String("response", ResponseKey(inputs.m_eResponse))
         .Number("ripple_db", inputs.m_dRipple)
         .Number("bandwidth_khz", inputs.m_dBandwidth)
+        .Bool("match_bandwidth", inputs.m_bMatchBandwidth)
         .EndObject()
         .BeginObject("results")
+        .Number("design_bandwidth_hz", result.m_dDesignBandwidth)
         .Number("design_frequency_hz", design.m_dDesignFrequency)
         .Number("max_bandwidth_hz", design.m_dMaxBandwidth)
         .BeginArray("effective_inductance_mh");
@@ -152,6 +154,7 @@ CCalcOutcome RunXtalFilter(const COptionValues& values, const CLocalTime& time) 
     inputs.m_dBandwidth = values.Number("bandwidth");
     inputs.m_nCrystals = static_cast<int>(values.Number("crystals"));
     inputs.m_dQu = values.Number("q");
+    inputs.m_bMatchBandwidth = values.Has("match-bandwidth");
     if (values.Has("response") && !ParseResponse(values.Text("response"), inputs.m_eResponse)) {
         return FailedOutcome(CCalcOutcome::BadUsage,
                              FormatC("--response は butterworth、chebyshev、cohn のどれかです"
@@ -201,7 +204,9 @@ CCalcOutcome RunXtalFilter(const COptionValues& values, const CLocalTime& time) 
                                           strError)) {
         return FailedOutcome(CCalcOutcome::Refused, "CSV を書き出せません: " + strError);
     }
-    return DoneOutcome(result.m_strReport, Json(inputs, result));
+    CCalcOutcome outcome = DoneOutcome(result.m_strReport, Json(inputs, result));
+    outcome.strWarning = result.m_strWarning;
+    return outcome;
 }
 
 } // namespace
@@ -225,6 +230,8 @@ CCalcCommand XtalFilterCommand() {
             {"ripple", "dB", "リップル（chebyshev、既定 0.1）", COptionDef::Number, kXtalMinRipple,
              kXtalMaxRipple, false},
             {"q", "Qu", "無負荷Q（0 は損失なし）", COptionDef::Number, kXtalMinQ, kXtalMaxQ, false},
+            {"match-bandwidth", "", "3dB 帯域幅が指定どおりになるよう設計帯域を合わせる",
+             COptionDef::Text, 0.0, 0.0, false, COptionDef::NoValue},
             {"spice", "FILE", "ngspice のネットリストを書き出す", COptionDef::Text, 0.0, 0.0, false,
              COptionDef::FileValue},
             {"csv", "FILE", "特性の掃引を CSV で書き出す", COptionDef::Text, 0.0, 0.0, false,

@@ -182,3 +182,35 @@ TEST(XtalCommand, ExportIntoAFolderThatTakesNoFileNamesTheCause) {
 }
 
 } // namespace
+
+namespace {
+
+// Two crystals at 90 % of their maximum: 29.8 % too wide as designed, which
+// standard error says; --match-bandwidth designs narrower until the 3 dB
+// bandwidth is the one asked for.
+TEST(XtalCommand, MatchBandwidthFlag) {
+    const std::vector<const char*> base{"xtal-filter", "--frequency", "10",      "--lm",
+                                        "15",          "--c0",        "3.5",     "--crystals",
+                                        "2",           "--bandwidth", "15.2667", "--json"};
+    const CliRun plain = RunCli(base);
+    EXPECT_EQ(plain.nStatus, 0);
+    EXPECT_NE(plain.strErr.find("+29.8%"), std::string::npos) << plain.strErr;
+    EXPECT_NE(plain.strOut.find("\"match_bandwidth\":false"), std::string::npos);
+
+    std::vector<const char*> matching = base;
+    matching.push_back("--match-bandwidth");
+    const CliRun matched = RunCli(matching);
+    EXPECT_EQ(matched.nStatus, 0) << matched.strErr;
+    EXPECT_NE(matched.strErr.find("13,183.3Hz で設計しました"), std::string::npos)
+        << matched.strErr;
+    EXPECT_NE(matched.strOut.find("\"match_bandwidth\":true"), std::string::npos);
+    EXPECT_NE(matched.strOut.find("\"design_bandwidth_hz\":13183."), std::string::npos)
+        << matched.strOut;
+
+    matching.push_back("--match-bandwidth");
+    const CliRun twice = RunCli(matching);
+    EXPECT_EQ(twice.nStatus, 2);
+    EXPECT_NE(twice.strErr.find("二度"), std::string::npos) << twice.strErr;
+}
+
+} // namespace

@@ -47,6 +47,10 @@ struct CXtalFilterInputs {
     EXtalResponse m_eResponse = EXtalResponse::Chebyshev;
     double m_dRipple = 0.1;    // passband ripple, dB (Chebyshev only)
     double m_dBandwidth = 2.4; // 3 dB bandwidth, kHz
+    // 設計帯域を合わせる: the ladder is designed for whatever bandwidth makes
+    // its simulated 3 dB bandwidth m_dBandwidth (within 0.1 %), rather than
+    // for m_dBandwidth itself.
+    bool m_bMatchBandwidth = false;
 };
 
 // One crystal's Butterworth-Van Dyke model: Lm–Cm–Rm in series, C0 across.
@@ -179,6 +183,13 @@ struct CXtalFilterResult {
     std::string m_strRipple;      // "0.100dB"
     std::string m_strGroupDelay;  // "0.704ms"
     std::string m_strReport;      // UTF-8 with CR LF; kXtalFilterNoReport when refused
+    // The bandwidth the ladder was designed for, Hz: the one asked for, or
+    // with m_bMatchBandwidth the one found to give it.
+    double m_dDesignBandwidth = 0.0;
+    // A remark on a computed design (Japanese; empty when there is none): the
+    // 3 dB bandwidth more than 2 % off the one asked for, or where matching
+    // put the design bandwidth.
+    std::string m_strWarning;
 };
 
 CXtalFilterResult ComputeXtalFilter(const CXtalFilterInputs& inputs, const CLocalTime& time);

@@ -108,6 +108,10 @@ CXtalFilterDlg::CXtalFilterDlg(QWidget* pParent)
     OnNotify(kXtalCountCombo, ENotify::SelChange, [this] { OnCountChanged(); });
     OnNotify(kXtalResponseCombo, ENotify::SelChange, [this] { Compute(); });
     OnNotify(kXtalPerCrystalCheck, ENotify::Clicked, [this] { OnPerCrystalClicked(); });
+    OnNotify(kXtalMatchBandwidthCheck, ENotify::Clicked, [this] {
+        UpdateData(true);
+        Compute();
+    });
     OnNotify(kXtalMeasureButton, ENotify::Clicked, [this] { TakeMeasurement(); });
     OnNotify(kXtalSortButton, ENotify::Clicked, [this] { TakeMatchedSet(); });
     OnNotify(kXtalNetlistButton, ENotify::Clicked, [this] { SaveNetlist(); });
@@ -139,6 +143,7 @@ void CXtalFilterDlg::DoDataExchange(CDataExchange& dx) {
     dx.Number(kXtalRippleEdit, m_dRipple, kXtalMinRipple, kXtalMaxRipple);
     dx.Number(kXtalBandwidthEdit, m_dBandwidth, kXtalMinBandwidth, kXtalMaxBandwidth);
     dx.Check(kXtalPerCrystalCheck, m_nPerCrystal);
+    dx.Check(kXtalMatchBandwidthCheck, m_nMatchBandwidth);
     dx.Text(kXtalSetStatic, m_strSet, kNoticeMaxChars);
     dx.Text(kXtalDesignFrequencyStatic, m_strDesignFrequency, kResultMaxChars);
     dx.Text(kXtalEndResistanceStatic, m_strEndResistance, kResultMaxChars);
@@ -196,6 +201,7 @@ CXtalFilterInputs CXtalFilterDlg::Inputs() const {
     inputs.m_eResponse = static_cast<EXtalResponse>(std::clamp(m_nResponse, 0, 2));
     inputs.m_dRipple = m_dRipple;
     inputs.m_dBandwidth = m_dBandwidth;
+    inputs.m_bMatchBandwidth = m_nMatchBandwidth == 1;
     if (m_nPerCrystal == 1 && static_cast<int>(m_setFrequencies.size()) == inputs.m_nCrystals) {
         inputs.m_crystalFrequencies = m_setFrequencies;
     }
@@ -228,7 +234,8 @@ void CXtalFilterDlg::ShowResult() {
     m_strShapeFactor = r.m_strShapeFactor;
     m_strRipple = r.m_strRipple;
     m_strGroupDelay = r.m_strGroupDelay;
-    m_strNotice = r.m_strMessage;
+    // A refusal, or a remark on the bandwidth of a design.
+    m_strNotice = r.m_bComputed ? r.m_strWarning : r.m_strMessage;
     m_listMeshes->clear();
     for (std::size_t n = 0; n < r.m_rows.size(); ++n) {
         const CXtalMeshRow& row = r.m_rows[n];

@@ -63,6 +63,7 @@ public:
     double m_dRipple = 0.0;             // dB
     double m_dBandwidth = 0.0;          // kHz
     int m_nPerCrystal = 0;              // 1: design with the matched set's own frequencies
+    int m_nMatchBandwidth = 0; // 1: 設計帯域を合わせる (the 3 dB bandwidth made the one asked for)
     // The matched set last taken (MHz, ascending) and what the dialog says of it.
     std::vector<double> m_setFrequencies;
     std::string m_strSet;

@@ -267,6 +267,26 @@ TEST_F(XtalFilterDlgTest, LossyCrystalsKeepTheirCurveInViewAndARefusalResetsTheC
     });
 }
 
+// Near the maximum the 3 dB bandwidth comes out 8 % wide, which the notice
+// says; 設計帯域を合わせる makes it the one typed.
+TEST_F(XtalFilterDlgTest, MatchBandwidthMakesTheThreeDecibelBandwidthTheOneTyped) {
+    RunModal(m_dlg, [&](QDialog&) {
+        TypeInto(kXtalBandwidthEdit, "8.6587");
+        KeyToFocus(Qt::Key_Tab);
+        EXPECT_EQ(Shown(kXtalBandwidth3Static), "9,348.9Hz");
+        EXPECT_NE(Shown(kXtalNoticeStatic).indexOf("+8.0%"), -1)
+            << Shown(kXtalNoticeStatic).toStdString();
+        auto* pMatch = m_dlg.Item<QCheckBox>(kXtalMatchBandwidthCheck);
+        ASSERT_NE(pMatch, nullptr);
+        pMatch->click();
+        EXPECT_EQ(Shown(kXtalBandwidth3Static).left(3), "8,6")
+            << Shown(kXtalBandwidth3Static).toStdString();
+        EXPECT_NE(Shown(kXtalNoticeStatic).indexOf("で設計しました"), -1)
+            << Shown(kXtalNoticeStatic).toStdString();
+        KeyToFocus(Qt::Key_Escape);
+    });
+}
+
 TEST_F(XtalFilterDlgTest, BandwidthAboveTheMaximumNamesItAndLeavesNothingToSave) {
     RunModal(m_dlg, [&](QDialog&) {
         TypeInto(kXtalBandwidthEdit, "12");

@@ -235,6 +235,42 @@ TEST(XtalFilter, NamedMaximumIsWhereTheDesignSearchStops) {
     }
 }
 
+// Near the maximum (and with few crystals) the simulated 3 dB bandwidth
+// drifts above the one asked for: more than 2 % gets a remark; with
+// 設計帯域を合わせる the design bandwidth is found that gives it within 0.1 %,
+// for every number of crystals and up to 90 % of the maximum.
+TEST(XtalFilter, DesignBandwidthIsMatchedOrTheDifferenceRemarked) {
+    CXtalFilterInputs inputs = Worked();
+    EXPECT_EQ(ComputeXtalFilter(inputs, kTime).m_strWarning, ""); // 2,406.1 Hz: 0.3 % off
+    for (const int nCrystals : {2, 4, 6, 8}) {
+        for (const double dShare : {0.3, 0.6, 0.9}) {
+            SCOPED_TRACE(testing::Message() << nCrystals << " crystals, " << dShare);
+            inputs.m_nCrystals = nCrystals;
+            inputs.m_bMatchBandwidth = false;
+            inputs.m_dBandwidth = 9.6208 * dShare;
+            const CXtalFilterResult plain = ComputeXtalFilter(inputs, kTime);
+            ASSERT_TRUE(plain.m_bComputed);
+            const double dTarget = inputs.m_dBandwidth * 1e3;
+            const double dOff = std::abs(plain.m_figures.m_dBandwidth3 - dTarget) / dTarget;
+            EXPECT_EQ(!plain.m_strWarning.empty(), dOff > 0.02) << plain.m_strWarning;
+            if (dOff > 0.02) {
+                EXPECT_NE(plain.m_strWarning.find("設計帯域を合わせる"), std::string::npos);
+            }
+
+            inputs.m_bMatchBandwidth = true;
+            const CXtalFilterResult matched = ComputeXtalFilter(inputs, kTime);
+            ASSERT_TRUE(matched.m_bComputed);
+            EXPECT_NEAR(matched.m_figures.m_dBandwidth3, dTarget, 0.001 * dTarget);
+            EXPECT_LE(matched.m_dDesignBandwidth, matched.m_design.m_dMaxBandwidth);
+            if (dOff > 0.001) {
+                EXPECT_NE(matched.m_dDesignBandwidth, dTarget);
+                EXPECT_NE(matched.m_strWarning.find("で設計しました"), std::string::npos)
+                    << matched.m_strWarning;
+            }
+        }
+    }
+}
+
 // Crystals far apart allow no ladder even well within the bandwidth the
 // crystal type reaches: the message says so and gives their spread.
 TEST(XtalFilter, CrystalsTooFarApartAreNamedAsSuch) {
