@@ -144,6 +144,7 @@ CRecoveryCopy::CRecoveryCopy(const QString& strFolder, Source source, QObject* p
 }
 
 CRecoveryCopy::~CRecoveryCopy() {
+    JoinWorker();
     if (m_nLockFd >= 0) {
         // A copy still on disk stays for the next start; its lock is
         // released when the descriptor closes.
@@ -166,6 +167,7 @@ void CRecoveryCopy::SetDelays(int nQuietMs, int nLatestMs) {
 
 void CRecoveryCopy::TextChanged() {
     m_bDirty = true;
+    ++m_nGeneration;
     m_quiet.start();
     if (!m_latest.isActive()) {
         m_latest.start();
@@ -173,11 +175,79 @@ void CRecoveryCopy::TextChanged() {
 }
 
 void CRecoveryCopy::OnTimer() {
-    QString strError;
-    if (!WriteNow(strError) && !m_bFailing) {
-        m_bFailing = true;
-        emit WriteFailed(strError);
+    if (IsWriting()) {
+        m_quiet.start(); // the copy being written will be followed by another
+        return;
     }
+    QString strError;
+    if (!m_bDirty) {
+        return;
+    }
+    QString strText;
+    CLog log;
+    if (!m_source(strText, log)) {
+        Discard();
+        return;
+    }
+    if (strText.size() < kBackgroundChars || !EnsureOwnFiles(strError)) {
+        // Small copies are written at once (as are the failures to begin).
+        if (!WriteNow(strError) && !m_bFailing) {
+            m_bFailing = true;
+            emit WriteFailed(strError);
+        }
+        return;
+    }
+    // A big log: the window takes the text, a worker makes and writes the
+    // bytes; the copy counts as up to date only if nothing changed meanwhile.
+    const unsigned nGeneration = m_nGeneration;
+    m_worker = std::thread(
+        [this, strText = std::move(strText), log, nGeneration, strPath = m_strCopyPath] {
+            QString strWorkerError;
+            const bool bStored = Store(strPath, CopyBytes(strText, log), strWorkerError);
+            QMetaObject::invokeMethod(
+                this,
+                [this, bStored, strWorkerError, nGeneration] {
+                    JoinWorker();
+                    if (!bStored) {
+                        if (!m_bFailing) {
+                            m_bFailing = true;
+                            emit WriteFailed(strWorkerError);
+                        }
+                        return;
+                    }
+                    m_bFailing = false;
+                    if (nGeneration == m_nGeneration) {
+                        m_bDirty = false;
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void CRecoveryCopy::JoinWorker() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+QByteArray CRecoveryCopy::CopyBytes(const QString& strText, const CLog& log) {
+    QByteArray bytes = kMagic + '\n';
+    bytes += "log: " + QUrl::toPercentEncoding(log.strPath) + '\n';
+    bytes += QByteArray("encoding: ") + EncodingName(log.format.eEncoding) + '\n';
+    bytes += QByteArray("line-ends: ") + LineEndsName(log.format.eLineEnds) + '\n';
+    bytes += "based-on: " + IdentityText(log.basedOn) + "\n\n";
+    bytes += strText.toUtf8();
+    return bytes;
+}
+
+bool CRecoveryCopy::Store(const QString& strPath, const QByteArray& bytes, QString& strError) {
+    QSaveFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        strError =
+            QStringLiteral("復元用のコピー %1 を書けません。\n%2").arg(strPath, file.errorString());
+        return false;
+    }
+    return true;
 }
 
 bool CRecoveryCopy::EnsureOwnFiles(QString& strError) {
@@ -242,6 +312,8 @@ bool CRecoveryCopy::WriteBeforeTheEnd(QString& strError) {
 bool CRecoveryCopy::WriteNow(QString& strError) {
     m_quiet.stop();
     m_latest.stop();
+    // A copy the worker is writing is finished first; this one replaces it.
+    JoinWorker();
     if (!m_bDirty) {
         return true;
     }
@@ -254,16 +326,7 @@ bool CRecoveryCopy::WriteNow(QString& strError) {
     if (!EnsureOwnFiles(strError)) {
         return false;
     }
-    QByteArray bytes = kMagic + '\n';
-    bytes += "log: " + QUrl::toPercentEncoding(log.strPath) + '\n';
-    bytes += QByteArray("encoding: ") + EncodingName(log.format.eEncoding) + '\n';
-    bytes += QByteArray("line-ends: ") + LineEndsName(log.format.eLineEnds) + '\n';
-    bytes += "based-on: " + IdentityText(log.basedOn) + "\n\n";
-    bytes += strText.toUtf8();
-    QSaveFile file(m_strCopyPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        strError = QStringLiteral("復元用のコピー %1 を書けません。\n%2")
-                       .arg(m_strCopyPath, file.errorString());
+    if (!Store(m_strCopyPath, CopyBytes(strText, log), strError)) {
         return false;
     }
     m_bDirty = false;
@@ -274,6 +337,7 @@ bool CRecoveryCopy::WriteNow(QString& strError) {
 void CRecoveryCopy::Discard() {
     m_quiet.stop();
     m_latest.stop();
+    JoinWorker(); // or the worker would write the copy again after its removal
     m_bDirty = false;
     m_bFailing = false;
     if (!m_strCopyPath.isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <thread>
+
 #include <functional>
 #include <vector>
 
@@ -85,10 +87,21 @@ signals:
     // A copy could not be written (once per failure streak).
     void WriteFailed(const QString& strError);
 
+public:
+    // From this many characters on, a copy that falls due is written by a
+    // worker thread: the window only takes the text.
+    static constexpr qsizetype kBackgroundChars = 1 << 20;
+    // A copy being written by the worker.
+    bool IsWriting() const { return m_worker.joinable(); }
+
 private:
     bool EnsureOwnFiles(QString& strError);
     void RemoveStaleLocks() const;
     void OnTimer();
+    // The copy's bytes: its header and the text.
+    static QByteArray CopyBytes(const QString& strText, const CLog& log);
+    static bool Store(const QString& strPath, const QByteArray& bytes, QString& strError);
+    void JoinWorker();
 
     QString m_strFolder;
     Source m_source;
@@ -98,4 +111,6 @@ private:
     bool m_bFailing = false;
     QTimer m_quiet;
     QTimer m_latest;
+    std::thread m_worker;       // writing a big log's copy, while joinable
+    unsigned m_nGeneration = 0; // counts the changes, to tell a copy made before the last one
 };

@@ -171,3 +171,48 @@ TEST_F(CRecoveryCopyTest, EndingLeavesTheCopyOrNothingAndOldLocksAreSweptAway) {
 }
 
 } // namespace
+
+namespace {
+
+// A big log's copy is written by a worker: the due copy leaves the window
+// at once with the text taken; a change made meanwhile keeps the copy due;
+// dropping the changes meanwhile leaves no copy.
+TEST_F(CRecoveryCopyTest, BigLogsAreCopiedByAWorker) {
+    m_strText = QString(CRecoveryCopy::kBackgroundChars + 10, QLatin1Char('x'));
+    for (const char* pszCase : {"written", "changed meanwhile", "dropped meanwhile"}) {
+        SCOPED_TRACE(pszCase);
+        auto pCopy = MakeCopy();
+        pCopy->SetDelays(0, 0);
+        pCopy->TextChanged();
+        QCoreApplication::processEvents(); // the copy falls due
+        ASSERT_TRUE(pCopy->IsWriting());
+        const std::string strCase = pszCase;
+        if (strCase == "changed meanwhile") {
+            m_strText += QStringLiteral("y");
+            pCopy->TextChanged();
+        } else if (strCase == "dropped meanwhile") {
+            pCopy->Discard();
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !pCopy->IsWriting(); }, 10000));
+        QCoreApplication::processEvents();
+        if (strCase == "dropped meanwhile") {
+            EXPECT_FALSE(QFile::exists(pCopy->CopyPath()));
+            continue;
+        }
+        // The last text reaches the copy (a change made while the worker
+        // wrote must not count as copied).
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !pCopy->HasPendingChange(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !pCopy->IsWriting(); }, 10000));
+        const QString strCopyPath = pCopy->CopyPath();
+        pCopy.reset();
+        const std::vector<CRecoveryCopy::CInfo> found = CRecoveryCopy::FindAbandoned(Folder());
+        ASSERT_EQ(found.size(), 1u);
+        QString strText;
+        QString strError;
+        ASSERT_TRUE(CRecoveryCopy::ReadText(found[0], strText, strError));
+        EXPECT_EQ(strText, m_strText);
+        CRecoveryCopy::RemoveAbandoned(found[0]);
+    }
+}
+
+} // namespace
