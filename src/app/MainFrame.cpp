@@ -118,8 +118,7 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
             !QFileInfo::exists(m_pDocument->GetPathName())) {
             return;
         }
-        const bool bOnlyGone = m_nGoneAtRevision == m_pView->document()->revision();
-        if (!m_pDocument->IsModified() || bOnlyGone) {
+        if (HoldsNothingOfItsOwn()) {
             m_nGoneAtRevision = -1;
             ReloadFromDisk();
         }
@@ -515,22 +514,34 @@ void CMainFrame::TellOnceAboutNoLocks() {
     }
 }
 
+std::unique_ptr<QProgressDialog> CMainFrame::MakeWaitBox(const QString& strText, int nMaximum) {
+    auto pBox = std::make_unique<QProgressDialog>(strText, QString(), 0, nMaximum, this);
+    // Keys typed on while the box comes up must not cancel: Escape or a
+    // click does.
+    auto* pCancel = new QPushButton(QStringLiteral("キャンセル"), pBox.get());
+    pCancel->setFocusPolicy(Qt::NoFocus);
+    pBox->setCancelButton(pCancel);
+    pBox->setWindowTitle(QStringLiteral("Vantix"));
+    pBox->setWindowModality(Qt::ApplicationModal);
+    pBox->setMinimumDuration(0);
+    pBox->setAutoClose(false);
+    pBox->setAutoReset(false);
+    return pBox;
+}
+
+bool CMainFrame::HoldsNothingOfItsOwn() const {
+    // Unsaved only because the file went away, with no typing since.
+    return !m_pDocument->IsModified() || m_nGoneAtRevision == m_pView->document()->revision();
+}
+
 bool CMainFrame::WaitForTheLock(int nMs) {
     // The window keeps painting; after a moment the wait shows, with a way
     // out. Typing waits until the save is done.
     if (!m_pLockWait) {
-        m_pLockWait = std::make_unique<QProgressDialog>(
+        m_pLockWait = MakeWaitBox(
             QStringLiteral("ほかのプログラムが %1 に書き込んでいます。終わるのを待っています...")
                 .arg(QFileInfo(m_pDocument->GetPathName()).fileName()),
-            QString(), 0, 0, this);
-        auto* pCancel = new QPushButton(QStringLiteral("キャンセル"), m_pLockWait.get());
-        pCancel->setFocusPolicy(Qt::NoFocus);
-        m_pLockWait->setCancelButton(pCancel);
-        m_pLockWait->setWindowTitle(QStringLiteral("Vantix"));
-        m_pLockWait->setWindowModality(Qt::ApplicationModal);
-        m_pLockWait->setMinimumDuration(0);
-        m_pLockWait->setAutoClose(false);
-        m_pLockWait->setAutoReset(false);
+            0);
         m_pLockWait->hide();
         m_lockWaited.start();
     }
@@ -669,10 +680,9 @@ void CMainFrame::OnChangedOnDisk() {
         return;
     }
     m_handledOnDisk = change;
-    // Unsaved only because the file went away, with no typing since: a log
-    // made again under its name (an editor's save, a rotation) is read.
-    const bool bOnlyGone = m_nGoneAtRevision == m_pView->document()->revision();
-    if (m_pDocument->IsModified() && !bOnlyGone) {
+    // A log made again under its name (an editor's save, a rotation) while
+    // the window holds nothing of its own is read.
+    if (!HoldsNothingOfItsOwn()) {
         AnnounceChangeOnDisk(change.first, change.second);
     } else if (QFileInfo::exists(m_pDocument->GetPathName())) {
         m_nGoneAtRevision = -1;
@@ -691,20 +701,10 @@ bool CMainFrame::LoadWithProgress(const QString& strPath, QString& strError, boo
     std::unique_ptr<QProgressDialog> pProgress;
     const LoadProgress progress = [&](int nPercent) {
         if (!pProgress) {
-            pProgress = std::make_unique<QProgressDialog>(
+            pProgress = MakeWaitBox(
                 QStringLiteral("%1 を読み込んでいます...\n読み込みが終わるまで編集できません。")
                     .arg(QFileInfo(strPath).fileName()),
-                QString(), 0, 100, this);
-            // Keys typed on while the box comes up must not cancel the read:
-            // Escape or a click does.
-            auto* pCancel = new QPushButton(QStringLiteral("キャンセル"), pProgress.get());
-            pCancel->setFocusPolicy(Qt::NoFocus);
-            pProgress->setCancelButton(pCancel);
-            pProgress->setWindowTitle(QStringLiteral("Vantix"));
-            pProgress->setWindowModality(Qt::ApplicationModal);
-            pProgress->setMinimumDuration(0);
-            pProgress->setAutoClose(false);
-            pProgress->setAutoReset(false);
+                100);
             pProgress->show();
         }
         if (nPercent < 0) {

@@ -117,6 +117,11 @@ private:
     bool SaveTo(const QString& strTarget, bool bNameJustChosen, bool bReplaceChanged = false);
     bool SaveAsUtf8(const QString& strChosen);
     bool WaitForTheLock(int nMs);
+    // A modal box of a wait the user may give up (0 as the maximum: busy).
+    std::unique_ptr<QProgressDialog> MakeWaitBox(const QString& strText, int nMaximum);
+    // The window holds no typing of its own: unmodified, or unsaved only
+    // because its file went away with nothing typed since.
+    bool HoldsNothingOfItsOwn() const;
     void TellOnceAboutNoLocks();
     QMessageBox::StandardButton AskAboutChangeOnDisk();
     bool ResolveChangeOnDisk();

@@ -108,37 +108,59 @@ bool ReadWholeFile(const std::string& strPath, int nMode, int& fd, std::string& 
     return true;
 }
 
-// Adds bytes at the end of the open log and makes them durable. On failure
-// the file is cut back to its old length, so it holds its old bytes only.
-bool AppendInPlace(int fd, const std::string& strPath, off_t nOldSize, std::string_view bytes,
-                   std::string& strError) {
-    std::size_t nDone = 0;
-    int nErrno = 0;
-    while (nDone < bytes.size()) {
+bool WriteAll(int fd, std::string_view bytes, off_t nAt, int& nErrno) {
+    for (std::size_t nDone = 0; nDone < bytes.size();) {
         const ssize_t nWritten = ::pwrite(fd, bytes.data() + nDone, bytes.size() - nDone,
-                                          nOldSize + static_cast<off_t>(nDone));
+                                          nAt + static_cast<off_t>(nDone));
         if (nWritten < 0 && errno == EINTR) {
             continue;
         }
         if (nWritten <= 0) {
             nErrno = nWritten < 0 ? errno : EIO;
-            break;
+            return false;
         }
         nDone += static_cast<std::size_t>(nWritten);
     }
-    if (nErrno == 0 && ::fdatasync(fd) != 0) {
-        nErrno = errno;
-    }
-    if (nErrno != 0) {
-        while (::ftruncate(fd, nOldSize) != 0 && errno == EINTR) {
-        }
-        ::fdatasync(fd);
-        const EWriteFailure eFailure =
-            nErrno == ENOSPC || nErrno == EDQUOT ? EWriteFailure::DiskFull : EWriteFailure::Other;
-        strError = WriteFailureMessage(eFailure, strPath, FolderOf(strPath), nErrno);
-        return false;
-    }
     return true;
+}
+
+// Closes a descriptor when it goes out of scope.
+class CFd {
+public:
+    explicit CFd(int& fd) : m_fd(fd) {}
+    ~CFd() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+
+private:
+    int& m_fd;
+};
+
+// The failure of a write into the log itself: a full disk, or anything else.
+EWriteFailure InPlaceFailure(int nErrno) {
+    return nErrno == ENOSPC || nErrno == EDQUOT ? EWriteFailure::DiskFull : EWriteFailure::Other;
+}
+
+// Adds bytes at the end of the open log and makes them durable. On failure
+// the file is cut back to its old length, so it holds its old bytes only.
+bool AppendInPlace(int fd, const std::string& strPath, off_t nOldSize, std::string_view bytes,
+                   std::string& strError) {
+    int nErrno = 0;
+    if (WriteAll(fd, bytes, nOldSize, nErrno) && ::fdatasync(fd) == 0) {
+        return true;
+    }
+    if (nErrno == 0) {
+        nErrno = errno; // the sync failed
+    }
+    while (::ftruncate(fd, nOldSize) != 0 && errno == EINTR) {
+    }
+    ::fdatasync(fd);
+    strError = WriteFailureMessage(InPlaceFailure(nErrno), strPath, FolderOf(strPath), nErrno);
+    return false;
 }
 
 std::string& BackupFolderSetting() {
@@ -161,22 +183,6 @@ std::string BackupPathFor(const std::string& strPath) {
 
 void SyncFolder(const std::string& strFolder);
 
-bool WriteAll(int fd, std::string_view bytes, off_t nAt, int& nErrno) {
-    for (std::size_t nDone = 0; nDone < bytes.size();) {
-        const ssize_t nWritten = ::pwrite(fd, bytes.data() + nDone, bytes.size() - nDone,
-                                          nAt + static_cast<off_t>(nDone));
-        if (nWritten < 0 && errno == EINTR) {
-            continue;
-        }
-        if (nWritten <= 0) {
-            nErrno = nWritten < 0 ? errno : EIO;
-            return false;
-        }
-        nDone += static_cast<std::size_t>(nWritten);
-    }
-    return true;
-}
-
 // Writes a file whose identity a rename would not keep (more than one
 // link, an owner or attribute this user cannot give a new file) in place:
 // first a copy of its old bytes goes to disk elsewhere, then the new bytes
@@ -188,10 +194,8 @@ bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
     std::string strOld;
     bool bExists = false;
     int fd = -1;
+    const CFd closer(fd);
     if (!ReadWholeFile(strPath, O_RDWR, fd, strOld, bExists, strError) || !bExists) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
         if (strError.empty()) {
             strError =
                 WriteFailureMessage(EWriteFailure::Other, strGivenPath, FolderOf(strPath), ENOENT);
@@ -211,9 +215,7 @@ bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
     }
     if (!bBackedUp) {
         ::unlink(strBackup.c_str());
-        ::close(fd);
-        eFailure = ClassifyWriteFailure(nErrno) == EWriteFailure::DiskFull ? EWriteFailure::DiskFull
-                                                                           : EWriteFailure::Other;
+        eFailure = InPlaceFailure(nErrno);
         strError = FormatC("\"%s\" に保存できません（元の内容の控えを \"%s\" に作れません: %s）。"
                            "ファイルは変更していません。",
                            strGivenPath.c_str(), strBackup.c_str(), ErrnoText(nErrno).c_str());
@@ -225,7 +227,6 @@ bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
         (::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 || (nErrno = errno, false)) &&
         (::fdatasync(fd) == 0 || (nErrno = errno, false));
     if (bWritten) {
-        ::close(fd);
         ::unlink(strBackup.c_str());
         eFailure = EWriteFailure::None;
         return true;
@@ -234,9 +235,7 @@ bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
     const bool bRestored = WriteAll(fd, strOld, 0, nIgnored) &&
                            ::ftruncate(fd, static_cast<off_t>(strOld.size())) == 0 &&
                            ::fdatasync(fd) == 0;
-    ::close(fd);
-    eFailure = ClassifyWriteFailure(nErrno) == EWriteFailure::DiskFull ? EWriteFailure::DiskFull
-                                                                       : EWriteFailure::Other;
+    eFailure = InPlaceFailure(nErrno);
     strError = WriteFailureMessage(eFailure, strGivenPath, FolderOf(strPath), nErrno);
     if (bRestored) {
         ::unlink(strBackup.c_str());
@@ -246,22 +245,6 @@ bool WriteInPlace(const std::string& strGivenPath, const std::string& strPath,
     }
     return false;
 }
-
-// Closes a descriptor when it goes out of scope.
-class CFd {
-public:
-    explicit CFd(int& fd) : m_fd(fd) {}
-    ~CFd() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-
-private:
-    int& m_fd;
-};
 
 // A log reached through a symbolic link is written where the link points, so
 // the link survives the save. A link to a log not yet made is followed by

@@ -71,6 +71,22 @@ protected:
         ASSERT_TRUE(m_pVantix->waitForStarted(10000));
     }
 
+    // Starts the program on a log holding "saved line" and types strTyped
+    // at its end, until the title says the log is modified.
+    void TypeIntoTheLog(const QString& strLog, const QString& strTyped) {
+        {
+            std::ofstream out(strLog.toStdString(), std::ios::binary);
+            out << "saved line\r\n";
+        }
+        StartVantix({strLog});
+        const QString strWindow = WaitForWindow("^log.txt - Vantix$");
+        ASSERT_FALSE(strWindow.isEmpty());
+        XDo({"windowfocus", "--sync", strWindow});
+        XDo({"key", "ctrl+End"});
+        XDo({"type", "--delay", "30", strTyped});
+        ASSERT_FALSE(WaitForWindow("^log.txt\\* - Vantix$").isEmpty()); // modified
+    }
+
     QStringList RecoveryCopies() const {
         return QDir(m_dir.filePath("data/Vantix/recovery")).entryList({"*.recovery"});
     }
@@ -89,17 +105,7 @@ protected:
 
 TEST_F(RecoveryAfterSignalTest, TypedTextSurvivesSigtermAndIsOfferedAtTheNextStart) {
     const QString strLog = m_dir.filePath("log.txt");
-    {
-        std::ofstream out(strLog.toStdString(), std::ios::binary);
-        out << "saved line\r\n";
-    }
-    StartVantix({strLog});
-    const QString strWindow = WaitForWindow("^log.txt - Vantix$");
-    ASSERT_FALSE(strWindow.isEmpty());
-    XDo({"windowfocus", "--sync", strWindow});
-    XDo({"key", "ctrl+End"});
-    XDo({"type", "--delay", "30", "typed before the end"});
-    ASSERT_FALSE(WaitForWindow("^log.txt\\* - Vantix$").isEmpty()); // modified
+    ASSERT_NO_FATAL_FAILURE(TypeIntoTheLog(strLog, "typed before the end"));
 
     // At once, well before the recovery copy's own delay.
     ::kill(static_cast<pid_t>(m_pVantix->processId()), SIGTERM);
@@ -144,17 +150,7 @@ class RecoveryAfterEveryEndTest : public RecoveryAfterSignalTest,
 
 TEST_P(RecoveryAfterEveryEndTest, TypedTextIsInTheRecoveryCopy) {
     const QString strLog = m_dir.filePath("log.txt");
-    {
-        std::ofstream out(strLog.toStdString(), std::ios::binary);
-        out << "saved line\r\n";
-    }
-    StartVantix({strLog});
-    const QString strWindow = WaitForWindow("^log.txt - Vantix$");
-    ASSERT_FALSE(strWindow.isEmpty());
-    XDo({"windowfocus", "--sync", strWindow});
-    XDo({"key", "ctrl+End"});
-    XDo({"type", "--delay", "30", "typed"});
-    ASSERT_FALSE(WaitForWindow("^log.txt\\* - Vantix$").isEmpty());
+    ASSERT_NO_FATAL_FAILURE(TypeIntoTheLog(strLog, "typed"));
     const auto pid = static_cast<pid_t>(m_pVantix->processId());
     switch (GetParam()) {
     case EEnd::Interrupt:
