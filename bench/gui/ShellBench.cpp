@@ -25,6 +25,7 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,6 +73,20 @@ std::string MakeShiftJisLog(std::size_t nBytes) {
 QTemporaryDir& BenchDir() {
     static QTemporaryDir dir;
     return dir;
+}
+
+// The resident set of this process (VmRSS), in KiB.
+long ResidentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return 0;
 }
 
 // ---- AppendReport ----------------------------------------------------------
@@ -447,3 +462,49 @@ void BM_RecoveryCopyDue50MB(benchmark::State& state) {
     pCopy->Discard();
 }
 BENCHMARK(BM_RecoveryCopyDue50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- Resizing the window over a 50 MB log ------------------------------------
+
+// How long the window is held by one resize of the main window showing a
+// 50 MB log (the width changes each time), and how far the resident memory
+// grows over the resizes: as the window shows it (unwrapped), and wrapped at
+// the window's width.
+void BM_Resize50MB(benchmark::State& state) {
+    const int nSavedCount = CVantixView::NoWrapLineCount();
+    if (state.range(0) != 0) {
+        CVantixView::SetNoWrapLineCount(INT_MAX);
+    }
+    CMainFrame frame;
+    const QString strPath = BenchDir().filePath(QStringLiteral("fifty-resize.txt"));
+    {
+        QFile file(strPath);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = MakeShiftJisLog(50 * 1024 * 1024);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    QString strError;
+    if (!frame.GetDocument()->LoadFile(strPath, strError)) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    frame.resize(900, 600);
+    frame.show();
+    QCoreApplication::processEvents();
+    const long nResidentBefore = ResidentKilobytes();
+    int nWidth = 900;
+    for (auto _ : state) {
+        nWidth = nWidth == 900 ? 700 : 900;
+        frame.resize(nWidth, 600);
+        QCoreApplication::processEvents();
+        frame.GetView()->viewport()->repaint();
+    }
+    state.counters["rss_growth_mb"] = (ResidentKilobytes() - nResidentBefore) / 1024.0;
+    state.counters["blocks"] = frame.GetView()->document()->blockCount();
+    CVantixView::SetNoWrapLineCount(nSavedCount);
+}
+BENCHMARK(BM_Resize50MB)
+    ->ArgName("wrapped")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(6);

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -269,9 +270,11 @@ bool CVantixDoc::ReadIntoView(const QString& strPath, QString& strError,
             return false;
         }
         bool bRead = false;
+        std::ptrdiff_t nLines = 1;
         QEventLoop loop;
         std::thread worker([&] {
             bRead = ReadLog(strPath, read, strError);
+            nLines += std::count(read.strText.begin(), read.strText.end(), '\n');
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         QTimer ticker;
@@ -289,7 +292,8 @@ bool CVantixDoc::ReadIntoView(const QString& strPath, QString& strError,
         // The old document comes back if the user cancels.
         auto* pText = new QTextDocument;
         pText->setUndoRedoEnabled(false);
-        QTextDocument* pOld = m_pView->AdoptDocument(pText, true);
+        QTextDocument* pOld = m_pView->AdoptDocument(
+            pText, true, static_cast<int>(std::min<std::ptrdiff_t>(nLines, INT_MAX)));
         QElapsedTimer sinceEvents;
         sinceEvents.start();
         const bool bBuilt = BuildText(pText, read.strText, [&](double dDone) {

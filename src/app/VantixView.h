@@ -34,8 +34,16 @@ public:
 
     // Shows a new document in place of the current one, which is deleted,
     // or, with bKeepOld, handed back (the caller then owns it); the caret
-    // goes to the start.
-    QTextDocument* AdoptDocument(QTextDocument* pDocument, bool bKeepOld = false);
+    // goes to the start. nLines: the lines the document is about to hold when
+    // it is filled after being shown (-1: it is filled already).
+    QTextDocument* AdoptDocument(QTextDocument* pDocument, bool bKeepOld = false, int nLines = -1);
+
+    // A document of at least this many lines is shown without wrapping long
+    // lines (with a horizontal scroll bar instead): rewrapping means a pass
+    // over every line, which on a log of millions of lines would hold the
+    // window for seconds at each resize. Settable for tests.
+    static int NoWrapLineCount();
+    static void SetNoWrapLineCount(int nLines);
 
     // Hand-over from the ladder filter to the L-match; not part of the log.
     double m_dMatchZin = 0.0;
@@ -86,9 +94,12 @@ protected:
     void dragEnterEvent(QDragEnterEvent* pEvent) override;
     void dragMoveEvent(QDragMoveEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     void ApplyTextOptions();
+    // Wrapping on or off for a document of nLines lines.
+    void ApplyWrapFor(int nLines);
 
     CVantixDoc* m_pDocument = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/VantixDoc.h"
 #include "app/VantixView.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -654,3 +655,66 @@ TEST_F(CMainFrameTest, FileAcceleratorsRunTheirCommands) {
 }
 
 } // namespace
+
+// A log of very many lines is shown unwrapped, with a scroll bar for its long
+// lines, and a new width of the window lays none of it out again; a shorter
+// log wraps at the window's width again. Read at once and read in the
+// background (the document is filled after it is shown).
+TEST_F(CMainFrameTest, VeryLongLogsAreUnwrappedAndANewWidthLeavesTheirLayout) {
+    const int nSavedCount = CVantixView::NoWrapLineCount();
+    CVantixView::SetNoWrapLineCount(2000);
+    m_pFrame->resize(600, 400);
+    m_pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    CVantixView* pView = m_pFrame->GetView();
+    const std::string strLongLine(300, 'x');
+    const struct {
+        int nLines;
+        bool bBackground;
+        bool bWrapped;
+    } cases[] = {{1999, false, true},
+                 {2000, false, false},
+                 {300, false, true},
+                 {140000, true, false},
+                 {1500, false, true}};
+    int nWidth = 600;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nLines << " lines");
+        // Lines of 30 bytes fill 4 MB, the background read, with 140,000.
+        std::string bytes = strLongLine + "\r\n";
+        for (int i = 1; i < c.nLines - 1; ++i) {
+            bytes += "line of a report, 30 bytes...\r\n";
+        }
+        bytes += "end";
+        ASSERT_EQ(bytes.size() >= static_cast<std::size_t>(CVantixDoc::kBackgroundReadBytes),
+                  c.bBackground);
+        WriteBytes(Path("log.txt"), bytes);
+        QString strError;
+        ASSERT_TRUE(
+            m_pFrame->GetDocument()->LoadFile(Path("log.txt"), strError, [](int) { return true; }));
+        ASSERT_EQ(pView->document()->blockCount(), c.nLines);
+        EXPECT_EQ(pView->lineWrapMode() == QPlainTextEdit::WidgetWidth, c.bWrapped);
+
+        // A line in the middle, far from the window, laid out now: a new width
+        // that lays out the document again clears it.
+        const QTextBlock middle = pView->document()->findBlockByNumber(c.nLines / 2);
+        pView->document()->documentLayout()->blockBoundingRect(middle);
+        ASSERT_EQ(middle.layout()->lineCount(), 1);
+        nWidth = nWidth == 600 ? 500 : 600;
+        m_pFrame->resize(nWidth, 400);
+        QApplication::processEvents();
+        const QTextBlock first = pView->document()->firstBlock();
+        if (c.bWrapped) {
+            EXPECT_EQ(middle.layout()->lineCount(), 0);
+            EXPECT_GT(first.lineCount(), 1);
+            EXPECT_EQ(pView->horizontalScrollBar()->maximum(), 0);
+        } else {
+            EXPECT_EQ(middle.layout()->lineCount(), 1);
+            EXPECT_EQ(first.lineCount(), 1);
+            // The long line can be scrolled to its end.
+            EXPECT_GT(pView->horizontalScrollBar()->maximum(), 0);
+            EXPECT_NE(pView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        }
+    }
+    CVantixView::SetNoWrapLineCount(nSavedCount);
+}

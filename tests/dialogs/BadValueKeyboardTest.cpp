@@ -230,7 +230,7 @@ void BadValueLeavesTheFieldReadyToRetype(CUser& user, const BadValueParam& param
         EXPECT_TRUE(QTest::qWaitFor([&] { return pField->text() == QStringLiteral("7"); }))
             << pField->text().toStdString();
         user.Escape();
-        QTest::qWaitFor([&] { return !dialog.isVisible(); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
     });
     EXPECT_EQ(nResult, kIdCancel) << "Escape reached the dialog";
 }
