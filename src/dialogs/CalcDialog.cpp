@@ -5,6 +5,7 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/MessageSink.h"
 #include "dialogs/SchematicPicture.h"
+#include "dialogs/ScreenFit.h"
 #include "dialogs/UpDownControl.h"
 
 #include <QApplication>
@@ -546,6 +547,7 @@ void CCalcDialog::showEvent(QShowEvent* pEvent) {
                 }
             }
         }
+        FitDialogWithin(*this, DialogScreenArea(*this));
         // Centre over the window that opened the dialog (the shell passes no
         // parent: the active window, else the main window), or on the screen.
         const QWidget* pOver = parentWidget() ? parentWidget() : QApplication::activeWindow();
