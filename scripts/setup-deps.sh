@@ -17,7 +17,7 @@ PACKAGES=(
   # the crystal filter's netlist export is checked by simulating it
   ngspice
   # the Debian package test: dpkg-shlibdeps, the metadata validators, man page lint
-  dpkg-dev file desktop-file-utils appstream groff-base
+  dpkg-dev file desktop-file-utils libglib2.0-bin appstream groff-base
 )
 
 missing=()

@@ -139,6 +139,24 @@ grep -q '<project_license>GPL-3.0-or-later</project_license>' "$root$metainfo" |
 grep -q '^\[Desktop Action' "$root/usr/share/applications/org.vantix.Vantix.desktop" &&
   fail "desktop entry has an action"
 
+# Installing leaves the default program for text files as it was: beside a
+# text editor that sorts after it, the editor stays the default.
+if command -v gio >/dev/null && command -v update-desktop-database >/dev/null; then
+  apps=$work/xdg/applications
+  mkdir -p "$apps" "$work/xdg-none"
+  cp "$root/usr/share/applications/org.vantix.Vantix.desktop" "$apps/"
+  sed -i 's/^Exec=vantix/Exec=true/' "$apps/org.vantix.Vantix.desktop"
+  printf '[Desktop Entry]\nType=Application\nName=Editor\nExec=true %%f\nMimeType=text/plain;\n' \
+    >"$apps/zz-editor.desktop"
+  update-desktop-database "$apps"
+  XDG_DATA_DIRS=$work/xdg XDG_DATA_HOME=$work/xdg-none XDG_CONFIG_HOME=$work/xdg-none \
+    XDG_CONFIG_DIRS=$work/xdg-none gio mime text/plain >"$work/gio.log" 2>&1
+  grep -q 'Default application for .text/plain.: zz-editor.desktop' "$work/gio.log" ||
+    { cat "$work/gio.log" >&2; fail "installing changes the default program for text files"; }
+else
+  echo "note: gio not installed, the default for text files not checked"
+fi
+
 top=$(zcat "$root/usr/share/doc/vantix/changelog.gz" | head -n1)
 [[ "$top" == "vantix ($version) "* ]] || fail "changelog's last entry is not $version: $top"
 
