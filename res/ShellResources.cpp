@@ -47,6 +47,7 @@ constexpr std::array kCalcMenu = {
 // Designers that go beyond the classic calculators.
 constexpr std::array kDesignMenu = {
     CMenuItemRes{"抵抗アッテネータの設計", ID_DESIGN_ATTENUATOR},
+    CMenuItemRes{"LCフィルターの設計", ID_DESIGN_LC_FILTER},
     CMenuItemRes{"トロイダルコイルの巻線", ID_DESIGN_TOROID_WINDING},
     CMenuItemRes{"空芯コイルの巻線", ID_DESIGN_AIR_COIL_WINDING},
     CMenuItemRes{"水晶フィルターの設計", ID_DESIGN_XTAL_FILTER},
@@ -136,6 +137,9 @@ constexpr std::array kStrings = {
     CStringRes{ID_CALC_VFO_TANK, "ＶＦＯのタンク回路の計算\nＶＦＯのタンク回路"},
     CStringRes{ID_DESIGN_ATTENUATOR,
                "π型・T型・橋絡T型の抵抗アッテネータを標準抵抗値で設計\n抵抗アッテネータの設計"},
+    CStringRes{ID_DESIGN_LC_FILTER,
+               "ローパス・ハイパスのLCフィルターを標準値のコンデンサとトロイダルコイルで設計\n"
+               "LCフィルターの設計"},
     CStringRes{ID_DESIGN_TOROID_WINDING,
                "トロイダルコイルの線長・直流抵抗・一層に巻けるかの計算\nトロイダルコイルの巻線"},
     CStringRes{ID_DESIGN_AIR_COIL_WINDING,

@@ -341,6 +341,7 @@ void CMainFrame::ConnectCommands() {
         {ID_CALC_VFO_TANK, &CVantixView::OnCalcVfoTank},
 
         {ID_DESIGN_ATTENUATOR, &CVantixView::OnDesignAttenuator},
+        {ID_DESIGN_LC_FILTER, &CVantixView::OnDesignLcFilter},
 
         {ID_DESIGN_TOROID_WINDING, &CVantixView::OnDesignToroidWinding},
 

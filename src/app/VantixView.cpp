@@ -26,6 +26,7 @@
 #include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilter.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
+#include "calc/lc_filter/LcFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
@@ -56,6 +57,8 @@ constexpr CCalcCommandState kCalcCommands[] = {
     {ID_CALC_VFO_TANK, true},
 
     {ID_DESIGN_ATTENUATOR, true},
+
+    {ID_DESIGN_LC_FILTER, true},
 
     {ID_DESIGN_TOROID_WINDING, true},
 
@@ -318,6 +321,11 @@ void CVantixView::OnDesignAttenuator() {
     dlg.m_dImpedance = m_dAttenuatorImpedance;
     dlg.m_dAttenuation = m_dAttenuatorAttenuation;
     dlg.m_nTopology = static_cast<int>(EAttenuatorTopology::Pi);
+    RunCalculator(dlg);
+}
+
+void CVantixView::OnDesignLcFilter() {
+    CLcFilterDlg dlg;
     RunCalculator(dlg);
 }
 

@@ -78,6 +78,7 @@ public slots:
     void OnCalcPiAttenuator();
     void OnCalcVfoTank();
     void OnDesignAttenuator();
+    void OnDesignLcFilter();
     void OnDesignToroidWinding();
     void OnDesignAirCoilWinding();
     void OnDesignXtalFilter();

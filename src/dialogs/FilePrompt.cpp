@@ -2,6 +2,10 @@
 
 #include "app/ShellSettings.h"
 
+#include "dialogs/MessageSink.h"
+#include "text/LogFile.h"
+
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -49,4 +53,27 @@ FilePromptHandler SetFilePromptHandler(FilePromptHandler handler) {
     FilePromptHandler previous = std::move(InstalledHandler());
     InstalledHandler() = std::move(handler);
     return previous;
+}
+
+bool SaveExportFile(QWidget* pParent, const QString& strTitle, const QString& strFilter,
+                    const QString& strSuffix, const QString& strProposed,
+                    const std::string& strContent) {
+    CFilePrompt prompt;
+    prompt.pParent = pParent;
+    prompt.bSave = true;
+    prompt.strTitle = strTitle;
+    prompt.strFilter = strFilter;
+    prompt.strSuffix = strSuffix;
+    prompt.strProposed = strProposed;
+    const QString strPath = PromptForFile(prompt);
+    if (strPath.isEmpty()) {
+        return false;
+    }
+    // The log's own writer: the file is either left as it was or complete.
+    std::string strError;
+    if (!WriteFileAtomically(QFile::encodeName(strPath).toStdString(), strContent, strError)) {
+        ShowMessage(pParent, QMessageBox::Warning, QString::fromStdString(strError));
+        return false;
+    }
+    return true;
 }

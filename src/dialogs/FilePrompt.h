@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -25,3 +26,10 @@ QString PromptForFile(const CFilePrompt& prompt);
 // Replaces the file dialog (tests); an empty handler restores it. Returns
 // the handler installed before.
 FilePromptHandler SetFilePromptHandler(FilePromptHandler handler);
+
+// Asks for a file to save an export in (offering strProposed) and writes
+// strContent to it whole or not at all; a failure is told in a message box.
+// False when cancelled or not written.
+bool SaveExportFile(QWidget* pParent, const QString& strTitle, const QString& strFilter,
+                    const QString& strSuffix, const QString& strProposed,
+                    const std::string& strContent);

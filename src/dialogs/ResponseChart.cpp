@@ -1,8 +1,10 @@
 #include "dialogs/ResponseChart.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QEvent>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -187,6 +189,81 @@ void CResponseChart::SetCurves(std::span<const double> x, std::span<const double
     }
 }
 
+void CResponseChart::SetReferenceCurves(std::span<const double> x, std::span<const double> left,
+                                        std::span<const double> right, const QString& strLeftName,
+                                        const QString& strRightName) {
+    if (m_pLeftReference == nullptr) {
+        m_pLeftReference = new QLineSeries(chart());
+        m_pRightReference = new QLineSeries(chart());
+        m_pLeftReference->setPen(QPen(kLeftColour, 1.2, Qt::DashLine));
+        m_pRightReference->setPen(QPen(kRightColour, 1.2, Qt::DashLine));
+        chart()->addSeries(m_pLeftReference);
+        chart()->addSeries(m_pRightReference);
+        m_pLeftReference->attachAxis(m_pAxisX);
+        m_pLeftReference->attachAxis(m_pAxisLeft);
+        m_pRightReference->attachAxis(m_pAxisX);
+        m_pRightReference->attachAxis(m_pAxisRight);
+    }
+    m_pLeftReference->setName(strLeftName);
+    m_pRightReference->setName(strRightName);
+    const std::size_t nCount = std::min({x.size(), left.size(), right.size()});
+    QList<QPointF> leftPoints;
+    QList<QPointF> rightPoints;
+    double dRightMax = 0.0;
+    for (std::size_t n = 0; n < nCount; ++n) {
+        if (!std::isfinite(x[n])) {
+            continue;
+        }
+        if (std::isfinite(left[n])) {
+            leftPoints.append(QPointF(x[n], left[n]));
+        }
+        if (std::isfinite(right[n])) {
+            rightPoints.append(QPointF(x[n], right[n]));
+            dRightMax = std::max(dRightMax, right[n]);
+        }
+    }
+    m_pLeftReference->replace(leftPoints);
+    m_pRightReference->replace(rightPoints);
+    if (dRightMax > m_pAxisRight->max()) {
+        m_pAxisRight->setRange(0.0, dRightMax);
+        m_pAxisRight->applyNiceNumbers();
+    }
+}
+
+void CResponseChart::SetRightCurveSolid(bool bSolid) {
+    m_pRightCurve->setPen(
+        QPen(kRightColour, bSolid ? 1.5 : 1.2, bSolid ? Qt::SolidLine : Qt::DashLine));
+}
+
+void CResponseChart::SetBand(double dFrom, double dTo) {
+    if (m_pBand == nullptr) {
+        auto* pUpper = new QLineSeries(chart());
+        auto* pLower = new QLineSeries(chart());
+        m_pBand = new QAreaSeries(pUpper, pLower);
+        QColor shade = kMarkColours[0];
+        shade.setAlphaF(0.18);
+        m_pBand->setBrush(shade);
+        m_pBand->setPen(Qt::NoPen);
+        chart()->addSeries(m_pBand);
+        m_pBand->attachAxis(m_pAxisX);
+        m_pBand->attachAxis(m_pAxisLeft);
+        // The band is a backdrop, not a curve to name.
+        for (QLegendMarker* pMarker : chart()->legend()->markers(m_pBand)) {
+            pMarker->setVisible(false);
+        }
+    }
+    QList<QPointF> upper;
+    QList<QPointF> lower;
+    if (std::isfinite(dFrom) && std::isfinite(dTo) && dTo > dFrom) {
+        const double dTop = m_pAxisLeft->max();
+        const double dBottom = m_pAxisLeft->min();
+        upper = {QPointF(dFrom, dTop), QPointF(dTo, dTop)};
+        lower = {QPointF(dFrom, dBottom), QPointF(dTo, dBottom)};
+    }
+    m_pBand->upperSeries()->replace(upper);
+    m_pBand->lowerSeries()->replace(lower);
+}
+
 QScatterSeries* CResponseChart::MarkSeriesNamed(const QString& strName) {
     for (QScatterSeries* pSeries : m_marks) {
         if (pSeries->name() == strName) {
@@ -229,6 +306,15 @@ void CResponseChart::SetMarks(const std::vector<CChartMarks>& marks) {
 void CResponseChart::Clear() {
     m_pLeftCurve->clear();
     m_pRightCurve->clear();
+    for (QLineSeries* pReference : {m_pLeftReference, m_pRightReference}) {
+        if (pReference != nullptr) {
+            pReference->clear();
+        }
+    }
+    if (m_pBand != nullptr) {
+        m_pBand->upperSeries()->clear();
+        m_pBand->lowerSeries()->clear();
+    }
     for (QScatterSeries* pSeries : m_marks) {
         pSeries->clear();
     }

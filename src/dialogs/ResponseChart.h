@@ -38,6 +38,17 @@ public:
     // Points whose values are not finite are left out.
     void SetCurves(std::span<const double> x, std::span<const double> left,
                    std::span<const double> right);
+    // Curves to compare with (a design's ideal against the one as built),
+    // dashed in the colours of the two curves; empty spans remove them.
+    void SetReferenceCurves(std::span<const double> x, std::span<const double> left,
+                            std::span<const double> right, const QString& strLeftName,
+                            const QString& strRightName);
+    // The right curve solid (it is dashed, apart from the left one, unless
+    // reference curves take the dashes).
+    void SetRightCurveSolid(bool bSolid);
+    // A shaded band over the whole height from dFrom to dTo along x; an empty
+    // band (dTo <= dFrom) removes it.
+    void SetBand(double dFrom, double dTo);
     // Replaces every set of marks; a set absent from the list is emptied.
     void SetMarks(const std::vector<CChartMarks>& marks);
     // Nothing to draw: empty curves and marks; the x and right axes return to
@@ -47,6 +58,8 @@ public:
     // What is drawn, for tests.
     QLineSeries* LeftCurve() const { return m_pLeftCurve; }
     QLineSeries* RightCurve() const { return m_pRightCurve; }
+    QLineSeries* LeftReference() const { return m_pLeftReference; }
+    QLineSeries* RightReference() const { return m_pRightReference; }
     QValueAxis* AxisX() const { return m_pAxisX; }
     QValueAxis* AxisLeft() const { return m_pAxisLeft; }
     QValueAxis* AxisRight() const { return m_pAxisRight; }
@@ -63,6 +76,9 @@ private:
     QFont m_font;
     QLineSeries* m_pLeftCurve = nullptr;
     QLineSeries* m_pRightCurve = nullptr;
+    QLineSeries* m_pLeftReference = nullptr;
+    QLineSeries* m_pRightReference = nullptr;
+    class QAreaSeries* m_pBand = nullptr;
     QValueAxis* m_pAxisX = nullptr;
     QValueAxis* m_pAxisLeft = nullptr;
     QValueAxis* m_pAxisRight = nullptr;

@@ -15,7 +15,11 @@ static const QString& LoadedResource(const QString& strResource) {
 }
 
 CSchematicPicture::CSchematicPicture(const QString& strResource, QWidget* pParent)
-    : QFrame(pParent), m_strResource(strResource), m_renderer(LoadedResource(strResource)) {
+    : QFrame(pParent), m_strResource(strResource) {
+    // A drawing made on the fly has no resource: nothing to load yet.
+    if (!strResource.isEmpty()) {
+        m_renderer.load(LoadedResource(strResource));
+    }
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -25,6 +29,12 @@ void CSchematicPicture::SetResource(const QString& strResource) {
     }
     m_strResource = strResource;
     m_renderer.load(LoadedResource(strResource));
+    update();
+}
+
+void CSchematicPicture::SetSvg(const QByteArray& svg) {
+    m_strResource.clear();
+    m_renderer.load(svg);
     update();
 }
 

@@ -15,6 +15,9 @@ public:
     // Shows another drawing (a calculator that draws one per circuit form).
     void SetResource(const QString& strResource);
     const QString& Resource() const { return m_strResource; }
+    // Shows a drawing made on the fly (a designer that draws the circuit it
+    // designed); Resource() is then empty.
+    void SetSvg(const QByteArray& svg);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

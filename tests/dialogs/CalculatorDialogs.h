@@ -10,6 +10,7 @@
 #include "calc/air_coil_wizard/AirCoilWizardDlg.h"
 #include "calc/attenuator_designer/AttenuatorDesignerDlg.h"
 #include "calc/ladder_filter/LadderFilterDlg.h"
+#include "calc/lc_filter/LcFilterDlg.h"
 #include "calc/lmatch/LMatchDlg.h"
 #include "calc/pi_attenuator/PiAttenuatorDlg.h"
 #include "calc/toroid_coil/ToroidCoilDlg.h"
@@ -25,6 +26,7 @@
 #include "templates/AttenuatorDesignerTemplate.h"
 #include "templates/LMatchTemplate.h"
 #include "templates/LadderFilterTemplate.h"
+#include "templates/LcFilterTemplate.h"
 #include "templates/PiAttenuatorTemplate.h"
 #include "templates/ToroidCoilTemplate.h"
 #include "templates/ToroidWindingTemplate.h"
@@ -169,6 +171,17 @@ inline void FillAirCoilWinding(CCalcDialog& dialog) {
     dlg.Compute();
 }
 
+// Two traps on toroids with a power: every figure and list cell filled.
+inline void FillLcFilter(CCalcDialog& dialog) {
+    auto& dlg = static_cast<CLcFilterDlg&>(dialog);
+    dlg.m_nTraps = 2;
+    dlg.m_nCore = dlg.m_comboCore->findText("T-50-6");
+    dlg.m_dQ = 150.0;
+    dlg.m_dPower = 10.0;
+    dlg.UpdateData(false);
+    dlg.Compute();
+}
+
 // The workbench opens with its worked design computed.
 inline void FillXtalFilter(CCalcDialog&) {}
 
@@ -208,6 +221,8 @@ inline std::vector<CCalculatorCase> CalculatorDialogs() {
          kAirCoilWizardTargetEdit, "1,5", kIdCancel},
         {"AttenuatorDesigner", MakeDialog<CAttenuatorDesignerDlg>, FillAttenuatorDesigner,
          kAttAttenuationEdit, "200", kAttImpedanceEdit, true},
+        {"LcFilter", MakeDialog<CLcFilterDlg>, FillLcFilter, kLcCutoffEdit, "5000",
+         kLcImpedanceEdit, true},
         {"ToroidWinding", MakeDialog<CToroidWindingDlg>, FillToroidWinding, kToroidWindingWireEdit,
          "abc", kToroidWindingCoreCombo, true},
         {"AirCoilWinding", MakeDialog<CAirCoilWindingDlg>, FillAirCoilWinding,

@@ -410,22 +410,6 @@ void CXtalFilterDlg::SaveCsv() {
 
 bool CXtalFilterDlg::SaveExport(const QString& strTitle, const QString& strFilter,
                                 const QString& strSuffix, const std::string& strContent) {
-    CFilePrompt prompt;
-    prompt.pParent = this;
-    prompt.bSave = true;
-    prompt.strTitle = strTitle;
-    prompt.strFilter = strFilter;
-    prompt.strSuffix = strSuffix;
-    prompt.strProposed = QStringLiteral("xtal_filter.") + strSuffix;
-    const QString strPath = PromptForFile(prompt);
-    if (strPath.isEmpty()) {
-        return false;
-    }
-    // The log's own writer: the file is either left as it was or complete.
-    std::string strError;
-    if (!WriteFileAtomically(QFile::encodeName(strPath).toStdString(), strContent, strError)) {
-        ShowMessage(this, QMessageBox::Warning, FromUtf8(strError));
-        return false;
-    }
-    return true;
+    return SaveExportFile(this, strTitle, strFilter, strSuffix,
+                          QStringLiteral("xtal_filter.") + strSuffix, strContent);
 }
