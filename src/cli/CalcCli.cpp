@@ -265,7 +265,8 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
             err << "。\n";
             return false;
         }
-        if (!seen.insert(strName).second) {
+        const bool bRepeatable = option != nullptr && option->bRepeatable && !bCommon;
+        if (!seen.insert(strName).second && !bRepeatable) {
             err << kProgram << ": --" << strName << " が二度指定されています。\n";
             return false;
         }
@@ -298,7 +299,13 @@ bool ParseOptions(const CCalcCommand& command, int argc, const char* const* argv
                     << nBad + 1 << " バイト目）。\n";
                 return false;
             }
-            values.SetText(strName, pszValue);
+            if (bRepeatable && std::string_view(pszValue).find('\n') != std::string_view::npos) {
+                err << kProgram << ": --" << strName << " の値に改行は使えません。\n";
+                return false;
+            }
+            values.SetText(strName, bRepeatable && values.Has(strName)
+                                        ? values.Text(strName) + "\n" + pszValue
+                                        : std::string(pszValue));
         } else {
             double dValue = 0.0;
             const std::string strRange = RangeText(*option);

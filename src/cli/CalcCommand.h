@@ -29,6 +29,9 @@ struct COptionDef {
     double dMax = 0.0;
     bool bRequired = true;
     EValue eValue = AnyValue;
+    // A Text option that may be given more than once: the values are kept
+    // in order, one per line.
+    bool bRepeatable = false;
 };
 
 // The option values a calculator receives, already parsed and range-checked.

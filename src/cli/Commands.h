@@ -11,6 +11,7 @@ CCalcCommand PiCommand();
 CCalcCommand VfoCommand();
 CCalcCommand AirCoilCommand();
 CCalcCommand AttenuatorCommand();
+CCalcCommand LcFilterCommand();
 CCalcCommand ToroidWindingCommand();
 CCalcCommand AirCoilWindingCommand();
 CCalcCommand XtalFilterCommand();

@@ -310,6 +310,7 @@ const std::vector<std::vector<const char*>>& EveryCalculatorRun() {
         {"aircoil", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "20"},
         {"pi", "--impedance", "50", "--attenuation", "10"},
         {"vfo", "--fmin", "3.5", "--fmax", "7", "--cmin", "10", "--cmax", "100"},
+        {"lc-filter", "--cutoff", "7.5", "--band", "7,7.2"},
         {"attenuator", "--impedance", "50", "--attenuation", "10"},
         {"toroid-winding", "--core", "T-50-2", "--turns", "20", "--wire", "0.5"},
         {"aircoil-winding", "--diameter", "10", "--length", "20", "--wire", "1", "--turns", "15"},
