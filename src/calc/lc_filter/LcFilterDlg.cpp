@@ -242,6 +242,15 @@ CLcFilterInputs CLcFilterDlg::Inputs() const {
     inputs.m_dPower = m_dPower;
     inputs.m_dHarmonic = m_dHarmonic;
     inputs.m_overrides = m_overrides;
+    // What a greyed choice holds does not count: traps only on a Chebyshev
+    // low-pass with a capacitor first, stock capacitors only capacitor first.
+    if (inputs.m_eResponse == ELcResponse::StockChebyshev) {
+        inputs.m_eFirst = ELcFirstElement::Capacitor;
+    }
+    if (inputs.m_eResponse != ELcResponse::Chebyshev || inputs.m_eType != ELcFilterType::LowPass ||
+        inputs.m_eFirst != ELcFirstElement::Capacitor) {
+        inputs.m_nTraps = 0;
+    }
     return inputs;
 }
 
