@@ -39,10 +39,14 @@ void RecomputeLoop(benchmark::State& state, bool bRedraw) {
     }
 }
 
-void BM_LcRecompute(benchmark::State& state) { RecomputeLoop(state, false); }
+void BM_LcRecompute(benchmark::State& state) {
+    RecomputeLoop(state, false);
+}
 BENCHMARK(BM_LcRecompute)->Unit(benchmark::kMillisecond);
 
-void BM_LcRecomputeAndRedraw(benchmark::State& state) { RecomputeLoop(state, true); }
+void BM_LcRecomputeAndRedraw(benchmark::State& state) {
+    RecomputeLoop(state, true);
+}
 BENCHMARK(BM_LcRecomputeAndRedraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
