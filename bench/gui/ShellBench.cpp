@@ -389,14 +389,8 @@ int main(int argc, char** argv) {
 void BM_Find50MB(benchmark::State& state) {
     const bool bPresent = state.range(0) != 0;
     CMainFrame frame;
-    const QString strPath = BenchDir().filePath(QStringLiteral("fifty.txt"));
-    {
-        QFile file(strPath);
-        file.open(QIODevice::WriteOnly);
-        std::string bytes = MakeShiftJisLog(50 * 1024 * 1024);
-        bytes += "needle 1234\r\n";
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    const QString strPath = FileOf(
+        "fifty-needle.txt", [] { return MakeShiftJisLog(50 * 1024 * 1024) + "needle 1234\r\n"; });
     QString strError;
     if (!frame.GetDocument()->LoadFile(strPath, strError)) {
         state.SkipWithError("open failed");
@@ -436,13 +430,7 @@ BENCHMARK(BM_Find50MB)
 void BM_RecoveryCopyDue50MB(benchmark::State& state) {
     qputenv("XDG_DATA_HOME", BenchDir().filePath(QStringLiteral("data")).toLocal8Bit());
     CMainFrame frame;
-    const QString strPath = BenchDir().filePath(QStringLiteral("fifty-recovery.txt"));
-    {
-        QFile file(strPath);
-        file.open(QIODevice::WriteOnly);
-        const std::string bytes = MakeShiftJisLog(50 * 1024 * 1024);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    const QString strPath = FiftyMegabyteFile();
     QString strError;
     if (!frame.GetDocument()->LoadFile(strPath, strError)) {
         state.SkipWithError("open failed");
@@ -475,13 +463,7 @@ void BM_Resize50MB(benchmark::State& state) {
         CVantixView::SetNoWrapLineCount(INT_MAX);
     }
     CMainFrame frame;
-    const QString strPath = BenchDir().filePath(QStringLiteral("fifty-resize.txt"));
-    {
-        QFile file(strPath);
-        file.open(QIODevice::WriteOnly);
-        const std::string bytes = MakeShiftJisLog(50 * 1024 * 1024);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    const QString strPath = FiftyMegabyteFile();
     QString strError;
     if (!frame.GetDocument()->LoadFile(strPath, strError)) {
         state.SkipWithError("open failed");

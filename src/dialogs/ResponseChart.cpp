@@ -45,6 +45,22 @@ void StyleAxis(QValueAxis* pAxis, const QFont& font, const QColor& colour) {
     pAxis->setLabelsColor(colour);
 }
 
+// The points (x, y) of the first nCount values where both are finite, and
+// the largest y among them (0 when none is larger).
+QList<QPointF> FinitePoints(std::span<const double> x, std::span<const double> y,
+                            std::size_t nCount, double& dMax) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(nCount));
+    dMax = 0.0;
+    for (std::size_t n = 0; n < nCount; ++n) {
+        if (std::isfinite(x[n]) && std::isfinite(y[n])) {
+            points.append(QPointF(x[n], y[n]));
+            dMax = std::max(dMax, y[n]);
+        }
+    }
+    return points;
+}
+
 } // namespace
 
 CResponseChart::CResponseChart(const QFont& font, QWidget* pParent)
@@ -151,13 +167,8 @@ void CResponseChart::SetLeftRange(double dMin, double dMax) {
 void CResponseChart::SetCurves(std::span<const double> x, std::span<const double> left,
                                std::span<const double> right) {
     const std::size_t nCount = std::min({x.size(), left.size(), right.size()});
-    QList<QPointF> leftPoints;
-    QList<QPointF> rightPoints;
-    leftPoints.reserve(static_cast<qsizetype>(nCount));
-    rightPoints.reserve(static_cast<qsizetype>(nCount));
     double dXMin = 0.0;
     double dXMax = 0.0;
-    double dRightMax = 0.0;
     bool bAny = false;
     for (std::size_t n = 0; n < nCount; ++n) {
         if (!std::isfinite(x[n])) {
@@ -166,16 +177,11 @@ void CResponseChart::SetCurves(std::span<const double> x, std::span<const double
         dXMin = bAny ? std::min(dXMin, x[n]) : x[n];
         dXMax = bAny ? std::max(dXMax, x[n]) : x[n];
         bAny = true;
-        if (std::isfinite(left[n])) {
-            leftPoints.append(QPointF(x[n], left[n]));
-        }
-        if (std::isfinite(right[n])) {
-            rightPoints.append(QPointF(x[n], right[n]));
-            dRightMax = std::max(dRightMax, right[n]);
-        }
     }
-    m_pLeftCurve->replace(leftPoints);
-    m_pRightCurve->replace(rightPoints);
+    double dLeftMax = 0.0;
+    double dRightMax = 0.0;
+    m_pLeftCurve->replace(FinitePoints(x, left, nCount, dLeftMax));
+    m_pRightCurve->replace(FinitePoints(x, right, nCount, dRightMax));
     if (bAny && dXMax > dXMin) {
         // The curve fills the width; the ticks sit on round values from 0.
         m_pAxisX->setRange(dXMin, dXMax);
@@ -207,23 +213,10 @@ void CResponseChart::SetReferenceCurves(std::span<const double> x, std::span<con
     m_pLeftReference->setName(strLeftName);
     m_pRightReference->setName(strRightName);
     const std::size_t nCount = std::min({x.size(), left.size(), right.size()});
-    QList<QPointF> leftPoints;
-    QList<QPointF> rightPoints;
+    double dLeftMax = 0.0;
     double dRightMax = 0.0;
-    for (std::size_t n = 0; n < nCount; ++n) {
-        if (!std::isfinite(x[n])) {
-            continue;
-        }
-        if (std::isfinite(left[n])) {
-            leftPoints.append(QPointF(x[n], left[n]));
-        }
-        if (std::isfinite(right[n])) {
-            rightPoints.append(QPointF(x[n], right[n]));
-            dRightMax = std::max(dRightMax, right[n]);
-        }
-    }
-    m_pLeftReference->replace(leftPoints);
-    m_pRightReference->replace(rightPoints);
+    m_pLeftReference->replace(FinitePoints(x, left, nCount, dLeftMax));
+    m_pRightReference->replace(FinitePoints(x, right, nCount, dRightMax));
     if (dRightMax > m_pAxisRight->max()) {
         m_pAxisRight->setRange(0.0, dRightMax);
         m_pAxisRight->applyNiceNumbers();

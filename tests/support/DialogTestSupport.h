@@ -4,6 +4,7 @@
 // time (and counts its reads), every message box is recorded and answered
 // with Ok, and the dialog's controls are reached by their resource ids.
 
+#include "dialogs/FilePrompt.h"
 #include "dialogs/MessageSink.h"
 #include "dialogs/ReportClock.h"
 #include "report/LocalTime.h"
@@ -15,6 +16,28 @@
 #include <QStringList>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <vector>
+
+// Answers every file dialog with m_strNextFile ("" cancels) and records what
+// was asked, for as long as it lives.
+class CFilePromptAnswers {
+public:
+    CFilePromptAnswers()
+        : m_previous(SetFilePromptHandler([this](const CFilePrompt& prompt) {
+              m_prompts.push_back(prompt);
+              return m_strNextFile;
+          })) {}
+    ~CFilePromptAnswers() { SetFilePromptHandler(m_previous); }
+    CFilePromptAnswers(const CFilePromptAnswers&) = delete;
+    CFilePromptAnswers& operator=(const CFilePromptAnswers&) = delete;
+
+    std::vector<CFilePrompt> m_prompts;
+    QString m_strNextFile;
+
+private:
+    FilePromptHandler m_previous;
+};
 
 class CDialogTest : public ::testing::Test {
 protected:

@@ -25,7 +25,7 @@
 #include <cmath>
 #include <limits>
 
-static_assert(kLcFigureRowCount == kLcFigureRows && kLcFigureRowCount == kLcFigureTextCount);
+static_assert(kLcFigureRows == kLcFigureTextCount);
 
 namespace {
 
@@ -57,13 +57,15 @@ constexpr const char* kCandidateHeaders[] = {"外側(pF)", "内側(pF)", "fc(MHz
 constexpr int kCandidateWidths[] = {66, 66, 70, 56};
 constexpr Qt::Alignment kNumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
 
-template <class T> T Clamped(int nIndex, int nCount, T fallback) {
-    return nIndex >= 0 && nIndex < nCount ? static_cast<T>(nIndex) : fallback;
+// Traps sit on a Chebyshev low-pass with a capacitor first only.
+bool TakesTraps(const CLcFilterInputs& inputs) {
+    return inputs.m_eResponse == ELcResponse::Chebyshev &&
+           inputs.m_eType == ELcFilterType::LowPass &&
+           inputs.m_eFirst == ELcFirstElement::Capacitor;
 }
 
-// A value of the list: "414.09 pF", "1.2198 μH" (five significant digits).
-std::string PartValue(double dValue, ELcPartKind eKind) {
-    return FormatC("%.5g %s", dValue, eKind == ELcPartKind::Capacitor ? "pF" : "μH");
+template <class T> T Clamped(int nIndex, int nCount, T fallback) {
+    return nIndex >= 0 && nIndex < nCount ? static_cast<T>(nIndex) : fallback;
 }
 
 } // namespace
@@ -129,7 +131,7 @@ CLcFilterDlg::CLcFilterDlg(QWidget* pParent)
 }
 
 void CLcFilterDlg::DoDataExchange(CDataExchange& dx) {
-    for (int i = 0; i < kLcFigureRowCount; ++i) {
+    for (int i = 0; i < kLcFigureTextCount; ++i) {
         if (i < kLcRowHarmonic1) {
             dx.Text(kLcIdealFigureStatic + i, m_strFigures[0][i], kResultMaxChars);
         }
@@ -247,8 +249,7 @@ CLcFilterInputs CLcFilterDlg::Inputs() const {
     if (inputs.m_eResponse == ELcResponse::StockChebyshev) {
         inputs.m_eFirst = ELcFirstElement::Capacitor;
     }
-    if (inputs.m_eResponse != ELcResponse::Chebyshev || inputs.m_eType != ELcFilterType::LowPass ||
-        inputs.m_eFirst != ELcFirstElement::Capacitor) {
+    if (!TakesTraps(inputs)) {
         inputs.m_nTraps = 0;
     }
     return inputs;
@@ -287,10 +288,8 @@ void CLcFilterDlg::ComputeMembers() {
 
     const bool bPower = inputs.m_dPower > 0.0;
     if (m_design.m_bComputed) {
-        const auto ideal = LcFigureTexts(m_design.m_idealFigures, bPower);
-        const auto built = LcFigureTexts(m_design.m_builtFigures, bPower);
-        std::copy(ideal.begin(), ideal.end(), std::begin(m_strFigures[0]));
-        std::copy(built.begin(), built.end(), std::begin(m_strFigures[1]));
+        m_strFigures[0] = LcFigureTexts(m_design.m_idealFigures, bPower);
+        m_strFigures[1] = LcFigureTexts(m_design.m_builtFigures, bPower);
         m_staticNotice->setText(QStringLiteral("外側・内側を 0 にすると標準値の組を探します。\n"
                                                "評価する周波数 0 は既定（高調波）です。"));
         m_strReport = LcFilterReport(inputs, m_design, ReportTime());
@@ -322,8 +321,8 @@ void CLcFilterDlg::ShowParts() {
         const QStringList cells = {
             QString::fromStdString(part.m_strName),
             QString::fromStdString(LcPlaceLabel(part)),
-            QString::fromStdString(PartValue(part.m_dIdeal, part.m_eKind)),
-            QString::fromStdString(PartValue(part.m_dValue, part.m_eKind)),
+            QString::fromStdString(FormatLcPartValue(part.m_dIdeal, part.m_eKind, " ")),
+            QString::fromStdString(FormatLcPartValue(part.m_dValue, part.m_eKind, " ")),
             part.m_nTurns > 0 ? QString::number(part.m_nTurns) : QString(),
             QString::fromStdString(FormatC("%+.1f", 100.0 * (part.m_dValue / part.m_dIdeal - 1.0))),
         };
@@ -405,7 +404,7 @@ void CLcFilterDlg::EnableInputs() {
     GetDlgItem(kLcOuterEdit)->setEnabled(bStock);
     GetDlgItem(kLcInnerEdit)->setEnabled(bStock);
     GetDlgItem(kLcInductorFirstRadio)->setEnabled(!bStock);
-    GetDlgItem(kLcTrapsCombo)->setEnabled(bChebyshev && m_nType == 0 && m_nFirst == 0);
+    GetDlgItem(kLcTrapsCombo)->setEnabled(TakesTraps(Inputs()));
     const bool bComputed = m_design.m_bComputed;
     GetDlgItem(kLcNetlistButton)->setEnabled(bComputed);
     GetDlgItem(kLcCsvButton)->setEnabled(bComputed);

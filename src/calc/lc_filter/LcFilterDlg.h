@@ -1,8 +1,10 @@
 #pragma once
 
 #include "calc/lc_filter/LcFilter.h"
+#include "calc/lc_filter/LcReport.h"
 #include "dialogs/CalcDialog.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -13,10 +15,6 @@ class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
-
-// Rows of figures: band SWR, band loss, 3 dB frequency, attenuation at the
-// two check frequencies, the harmonic after the filter at each.
-inline constexpr int kLcFigureRowCount = 7;
 
 // The LC filter designer (template 163): a low- or high-pass ladder from
 // its prototype, on stock capacitors and toroid turns, with traps on the
@@ -74,8 +72,8 @@ public:
     double m_dHarmonic = kLcDefaultHarmonic;
     int m_nCandidate = 0;
     std::vector<CLcOverride> m_overrides;
-    std::string m_strFigures[2][kLcFigureRowCount]; // ideal, built
-    int m_nFocus = -1;                              // the input with the focus, -1 none
+    std::array<std::string, kLcFigureTextCount> m_strFigures[2]; // ideal, built
+    int m_nFocus = -1; // the input with the focus, -1 none
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;

@@ -14,17 +14,16 @@ std::string Decibels(double dDb) {
     return std::isfinite(dDb) ? FormatC("%.1fdB", dDb) : std::string("∞");
 }
 
-// A part's value as the list and the report write it: five significant
-// digits and its unit ("414.09pF", "1.2198μH").
-std::string PartValue(double dValue, ELcPartKind eKind) {
-    return FormatC("%.5g%s", dValue, eKind == ELcPartKind::Capacitor ? "pF" : "μH");
-}
-
 std::string Megahertz(double dHz) {
     return FormatC("%.6gMHz", dHz / 1e6);
 }
 
 } // namespace
+
+std::string FormatLcPartValue(double dValue, ELcPartKind eKind, const char* pszBeforeUnit) {
+    return FormatC("%.5g%s%s", dValue, pszBeforeUnit,
+                   eKind == ELcPartKind::Capacitor ? "pF" : "μH");
+}
 
 std::string FormatLcPower(double dWatt) {
     struct CUnit {
@@ -106,8 +105,8 @@ std::string LcFilterReport(const CLcFilterInputs& inputs, const CLcFilterDesign&
     for (const CLcPart& part : design.m_parts) {
         std::string strPart =
             FormatC("%s  %s  理想値 %s → %s", part.m_strName.c_str(), LcPlaceLabel(part).c_str(),
-                    PartValue(part.m_dIdeal, part.m_eKind).c_str(),
-                    PartValue(part.m_dValue, part.m_eKind).c_str());
+                    FormatLcPartValue(part.m_dIdeal, part.m_eKind).c_str(),
+                    FormatLcPartValue(part.m_dValue, part.m_eKind).c_str());
         if (part.m_nTurns > 0) {
             strPart += FormatC("  %d回", part.m_nTurns);
         }

@@ -22,6 +22,10 @@ enum ELcFigureRow {
 };
 std::array<std::string, kLcFigureTextCount> LcFigureTexts(const CLcFigures& figures, bool bPower);
 
+// A part's value, five significant digits and its unit ("414.09pF",
+// "1.2198μH"); pszBeforeUnit goes between the two (the list writes a space).
+std::string FormatLcPartValue(double dValue, ELcPartKind eKind, const char* pszBeforeUnit = "");
+
 // A power in the unit that reads best, two significant digits below 10 of
 // it and whole units above: "0.87nW", "3.2mW", "250μW", "10W".
 std::string FormatLcPower(double dWatt);

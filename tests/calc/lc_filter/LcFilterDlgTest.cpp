@@ -25,18 +25,6 @@ class LcFilterDlgTest : public CDialogTestOf<CLcFilterDlg> {
 protected:
     LcFilterDlgTest() : CDialogTestOf(kTime) {}
 
-    void SetUp() override {
-        CDialogTestOf::SetUp();
-        m_previousPrompt = SetFilePromptHandler([this](const CFilePrompt& prompt) {
-            m_prompts.push_back(prompt);
-            return m_strNextFile;
-        });
-    }
-    void TearDown() override {
-        SetFilePromptHandler(m_previousPrompt);
-        CDialogTestOf::TearDown();
-    }
-
     // The trap example: Chebyshev 0.1 dB, n = 7, fc 7.5 MHz, band 7.0-7.2,
     // two traps, built with E12 on T-50-6 cores at Q 150, 10 W at -20 dBc.
     void FillTrapExample() {
@@ -66,9 +54,7 @@ protected:
         return Column(m_dlg.m_listParts, 0).indexOf(QString::fromUtf8(pszName));
     }
 
-    FilePromptHandler m_previousPrompt;
-    std::vector<CFilePrompt> m_prompts;
-    QString m_strNextFile;
+    CFilePromptAnswers m_files;
 };
 
 TEST_F(LcFilterDlgTest, TheTrapExampleShowsItsPartsFiguresAndReport) {
@@ -261,16 +247,16 @@ TEST_F(LcFilterDlgTest, NetlistAndCsvAreSavedWhole) {
             int nMinBytes;
         } saves[] = {{kLcNetlistButton, "f.cir", "*", 300}, {kLcCsvButton, "f.csv", "f", 20000}};
         for (const auto& s : saves) {
-            m_strNextFile = dir.filePath(QString::fromUtf8(s.pszFile));
+            m_files.m_strNextFile = dir.filePath(QString::fromUtf8(s.pszFile));
             Click(s.nButton);
-            QFile file(m_strNextFile);
+            QFile file(m_files.m_strNextFile);
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << s.pszFile;
             const QByteArray bytes = file.readAll();
             EXPECT_GT(bytes.size(), s.nMinBytes);
             EXPECT_TRUE(bytes.startsWith(s.pszStart)) << bytes.left(40).toStdString();
         }
-        ASSERT_EQ(m_prompts.size(), 2u);
-        EXPECT_EQ(m_prompts[0].strProposed, "lc_filter.cir");
+        ASSERT_EQ(m_files.m_prompts.size(), 2u);
+        EXPECT_EQ(m_files.m_prompts[0].strProposed, "lc_filter.cir");
         Click(kIdCancel);
     });
     EXPECT_TRUE(m_messages.isEmpty());

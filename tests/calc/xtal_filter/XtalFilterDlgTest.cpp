@@ -47,18 +47,6 @@ class XtalFilterDlgTest : public CDialogTestOf<CXtalFilterDlg> {
 protected:
     XtalFilterDlgTest() : CDialogTestOf(kTime) {}
 
-    void SetUp() override {
-        CDialogTestOf::SetUp();
-        m_previousPrompt = SetFilePromptHandler([this](const CFilePrompt& prompt) {
-            m_prompts.push_back(prompt);
-            return m_strNextFile;
-        });
-    }
-    void TearDown() override {
-        SetFilePromptHandler(m_previousPrompt);
-        CDialogTestOf::TearDown();
-    }
-
     // The mesh list, one row per mesh, its cells joined by "|".
     QStringList MeshRows() const {
         QStringList rows;
@@ -74,11 +62,7 @@ protected:
     }
     void TypeInto(int nId, const char* pszText) { ::TypeInto(m_dlg, nId, pszText); }
 
-    std::vector<CFilePrompt> m_prompts;
-    QString m_strNextFile;
-
-private:
-    FilePromptHandler m_previousPrompt;
+    CFilePromptAnswers m_files;
 };
 
 TEST_F(XtalFilterDlgTest, OpensWithTheWorkedDesignItsFiguresAndItsChart) {
@@ -460,12 +444,12 @@ TEST_F(XtalFilterDlgTest, ExportsWriteTheFileOrSayWhyNot) {
         for (const ExportCase& c : cases) {
             // Written whole, with the suffix the prompt was told of.
             const std::string strPath = folder.File(std::string("out.") + c.pszSuffix);
-            m_strNextFile = QString::fromStdString(strPath);
-            m_prompts.clear();
+            m_files.m_strNextFile = QString::fromStdString(strPath);
+            m_files.m_prompts.clear();
             Click(c.nButton);
-            ASSERT_EQ(m_prompts.size(), 1u) << c.pszName;
-            EXPECT_TRUE(m_prompts[0].bSave);
-            EXPECT_EQ(m_prompts[0].strSuffix, c.pszSuffix);
+            ASSERT_EQ(m_files.m_prompts.size(), 1u) << c.pszName;
+            EXPECT_TRUE(m_files.m_prompts[0].bSave);
+            EXPECT_EQ(m_files.m_prompts[0].strSuffix, c.pszSuffix);
             const QStringList lines = QString::fromStdString(ReadBytes(strPath)).split('\n');
             ASSERT_GT(lines.size(), 3) << c.pszName;
             EXPECT_TRUE(lines.first().startsWith(c.pszFirstLine)) << lines.first().toStdString();
@@ -480,14 +464,14 @@ TEST_F(XtalFilterDlgTest, ExportsWriteTheFileOrSayWhyNot) {
             EXPECT_TRUE(m_messages.isEmpty()) << c.pszName;
 
             // A folder that cannot be made: one message, the dialog stays.
-            m_strNextFile = QString::fromStdString(folder.File("plain/out.x"));
+            m_files.m_strNextFile = QString::fromStdString(folder.File("plain/out.x"));
             Click(c.nButton);
             EXPECT_EQ(m_messages.size(), 1) << c.pszName;
             EXPECT_TRUE(dialog.isVisible());
             m_messages.clear();
 
             // A cancelled prompt writes nothing and says nothing.
-            m_strNextFile.clear();
+            m_files.m_strNextFile.clear();
             WriteBytes(strPath, "old");
             Click(c.nButton);
             EXPECT_EQ(ReadBytes(strPath), "old");
